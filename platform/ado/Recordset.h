@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Field.h"
+
+#include <memory>
+
+namespace ado {
+
+// A forward-only result of a SELECT. Fields are read from the current row.
+// (EOF is a macro of <cstdio>, hence Eof.)
+class Recordset {
+public:
+    virtual ~Recordset() = default;
+
+    virtual bool Eof() const = 0;
+    virtual void MoveNext() = 0;
+    virtual int FieldCount() const = 0;
+    // Raise com::RuntimeError for an unknown name or a position out of range, or when at Eof.
+    virtual Field Fields(int index) const = 0;
+    virtual Field Fields(const QString& name) const = 0;
+    virtual void Close() = 0;
+};
+
+} // namespace ado

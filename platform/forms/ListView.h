@@ -1,0 +1,52 @@
+#pragma once
+
+#include "IControl.h"
+
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace forms {
+
+// The report-style list view of the common controls, kept in a model so that a hundred
+// thousand rows fill, sort and paint quickly. Items are addressed 1-based, in the order shown:
+// after a sort, item 1 is the first row on screen.
+//
+// Events: "ColumnClick" (column, 1-based), "ItemClick" (index), "DblClick", "KeyDown" and
+// "KeyUp" (keyCode by reference, shift), "KeyPress" (keyAscii by reference),
+// "MouseDown" (button, shift, x, y in twips relative to the list).
+class ListView : public IControl {
+public:
+    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e, 0x0b, 0x71, 0x8c, 0x44, 0x10};
+    enum SortOrder { Ascending = 0, Descending = 1 };
+
+    // Replaces columns and rows at once; each row holds one text per column.
+    virtual void setContent(const QStringList& columns, std::vector<QStringList> rows) = 0;
+    virtual void Clear() = 0; // items and column headers
+
+    virtual int columnCount() const = 0;
+    virtual QString columnText(int column) const = 0; // 1-based
+    virtual void setColumnWidth(int column, int twips) = 0;
+    virtual void setColumnAlignment(int column, Qt::Alignment alignment) = 0;
+
+    virtual int Count() const = 0;
+    virtual QString itemText(int index) const = 0;
+    virtual int subItemCount(int index) const = 0;
+    virtual QString subItem(int index, int subItem) const = 0; // subItem 1..subItemCount
+
+    virtual int SelectedIndex() const = 0;          // 0: none
+    virtual void setSelectedIndex(int index) = 0;   // 0 clears the selection
+    virtual void EnsureVisible(int index) = 0;
+
+    virtual int SortKey() const = 0; // 0: item text, n: sub-item n
+    virtual void setSortKey(int key) = 0;
+    virtual bool Sorted() const = 0;
+    virtual void setSorted(bool sorted) = 0; // sorting by text happens while this is on
+    virtual SortOrder sortOrder() const = 0;
+    virtual void setSortOrder(SortOrder order) = 0;
+
+    virtual bool FullRowSelect() const = 0;
+    virtual void setFullRowSelect(bool on) = 0;
+};
+
+} // namespace forms
