@@ -18,6 +18,9 @@ public:
     // Raise com::RuntimeError for an unknown name or a position out of range, or when at Eof.
     virtual Field Fields(int index) const = 0;
     virtual Field Fields(const QString& name) const = 0;
+    // The name of column index. A recordset that knows its columns without a row overrides it:
+    // a list filled from an empty result still shows its column headers.
+    virtual QString FieldName(int index) const { return Fields(index).Name(); }
     virtual void Close() = 0;
 };
 

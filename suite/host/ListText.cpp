@@ -1,0 +1,108 @@
+#include "ListText.h"
+
+#include <QDateTime>
+
+namespace suite {
+
+namespace {
+
+bool digitsAt(const QChar* s, int from, int count) {
+    for (int i = from; i < from + count; ++i) {
+        if (!s[i].isDigit())
+            return false;
+    }
+    return true;
+}
+
+// Builds "dd/MM/yyyy" (and " HH:mm") from the digits of an ISO text already checked.
+QString spanishDate(const QChar* s, bool withTime) {
+    QString out;
+    out.reserve(withTime ? 16 : 10);
+    out.append(s + 8, 2).append(QLatin1Char('/')).append(s + 5, 2).append(QLatin1Char('/'));
+    out.append(s, 4);
+    if (withTime)
+        out.append(QLatin1Char(' ')).append(s + 11, 5);
+    return out;
+}
+
+} // namespace
+
+bool ListText::rewriteIsoDate(QString& text) {
+    const int n = int(text.size());
+    if (n != 10 && n < 16)
+        return false;
+    const QChar* s = text.constData();
+    if (s[4] != QLatin1Char('-') || s[7] != QLatin1Char('-') || !digitsAt(s, 0, 4) ||
+        !digitsAt(s, 5, 2) || !digitsAt(s, 8, 2))
+        return false;
+    if (n == 10) {
+        text = spanishDate(s, false);
+        return true;
+    }
+    if ((s[10] != QLatin1Char(' ') && s[10] != QLatin1Char('T')) || s[13] != QLatin1Char(':') ||
+        !digitsAt(s, 11, 2) || !digitsAt(s, 14, 2))
+        return false;
+    // Seconds and fractions may follow; nothing else may.
+    if (n > 16) {
+        if (n < 19 || s[16] != QLatin1Char(':') || !digitsAt(s, 17, 2))
+            return false;
+        if (n > 19 && (s[19] != QLatin1Char('.') || n == 20 || !digitsAt(s, 20, n - 20)))
+            return false;
+    }
+    text = spanishDate(s, true);
+    return true;
+}
+
+QString ListText::fromValue(const QVariant& value) {
+    if (value.isNull())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::QString: {
+        QString text = value.toString();
+        rewriteIsoDate(text);
+        return text;
+    }
+    case QMetaType::QDateTime:
+        return value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    default:
+        return value.toString();
+    }
+}
+
+bool ListText::isNumber(const QString& text) {
+    const int n = int(text.size());
+    int i = 0;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    const int firstDigit = i;
+    while (i < n && text[i].isDigit())
+        ++i;
+    const int intDigits = i - firstDigit;
+    if (intDigits == 0 || (intDigits > 1 && text[firstDigit] == QLatin1Char('0')))
+        return false;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        const int decimalsFrom = i;
+        while (i < n && text[i].isDigit())
+            ++i;
+        if (i == decimalsFrom)
+            return false;
+    }
+    return i == n;
+}
+
+bool ListText::isDisplayDate(const QString& text) {
+    const int n = int(text.size());
+    if (n != 10 && n != 16)
+        return false;
+    const QChar* s = text.constData();
+    if (s[2] != QLatin1Char('/') || s[5] != QLatin1Char('/') || !digitsAt(s, 0, 2) ||
+        !digitsAt(s, 3, 2) || !digitsAt(s, 6, 4))
+        return false;
+    return n == 10 || (s[10] == QLatin1Char(' ') && s[13] == QLatin1Char(':') &&
+                       digitsAt(s, 11, 2) && digitsAt(s, 14, 2));
+}
+
+} // namespace suite

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace suite {
+
+// The text a list shows for a database value: dates in the operators' format (dd/MM/yyyy, with
+// HH:mm when the value carries a time), numbers as the database gives them, NULL as nothing.
+class ListText {
+public:
+    static QString fromValue(const QVariant& value);
+    // An ISO date text ("yyyy-MM-dd", "yyyy-MM-dd HH:mm[:ss[.zzz]]", also with 'T') rewritten
+    // in the operators' format; false, and text untouched, for anything else.
+    static bool rewriteIsoDate(QString& text);
+    // A number as a list shows it: optional sign, digits, optional decimals. Codes with leading
+    // zeros ("0001") are keys, not numbers.
+    static bool isNumber(const QString& text);
+    // dd/MM/yyyy, optionally followed by " HH:mm".
+    static bool isDisplayDate(const QString& text);
+};
+
+} // namespace suite

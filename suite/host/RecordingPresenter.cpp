@@ -1,0 +1,11 @@
+#include "RecordingPresenter.h"
+
+namespace suite {
+
+void RecordingPresenter::show(const Message& message) {
+    m_messages.push_back(message);
+    if (m_onShow)
+        m_onShow(message);
+}
+
+} // namespace suite
