@@ -15,7 +15,8 @@ enum class InvokeKind { Method = 1, PropertyGet = 2, PropertyPut = 4, PropertyPu
 // ("Object doesn't support this property or method").
 class IDispatch : public IUnknown {
 public:
-    static constexpr QUuid IID{0x00020400, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+    static constexpr QUuid IID{0x00020400, 0x0000, 0x0000, 0xC0, 0x00, 0x00,
+                               0x00,       0x00,   0x00,   0x00, 0x46};
 
     virtual int idOfName(const QString& name) = 0;
     virtual QVariant invoke(int dispId, InvokeKind kind, QVariantList& args) = 0;

@@ -8,7 +8,8 @@ namespace com {
 // AddRef'ed pointer to the asked interface, or nullptr when the object does not offer it.
 class IUnknown {
 public:
-    static constexpr QUuid IID{0x00000000, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+    static constexpr QUuid IID{0x00000000, 0x0000, 0x0000, 0xC0, 0x00, 0x00,
+                               0x00,       0x00,   0x00,   0x00, 0x46};
 
     virtual ~IUnknown() = default;
     virtual void* queryInterface(const QUuid& iid) = 0;
