@@ -1,0 +1,135 @@
+#include "OdbcConnection.h"
+
+#include "Errors.h"
+#include "QueryRecordset.h"
+#include "SqlServerToSqlite.h"
+#include "SqlTrace.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+namespace ado {
+
+namespace {
+
+QString nextConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("kado-odbc-%1").arg(++counter);
+}
+
+// The connection string as a message may show it: passwords hidden.
+QString withoutPassword(const QString& connectionString) {
+    static const QRegularExpression password(QStringLiteral("((?:PWD|Password)\\s*=)[^;]*"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    QString shown = connectionString;
+    return shown.replace(password, QStringLiteral("\\1***"));
+}
+
+double elapsedMs(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+OdbcConnection::OdbcConnection(const QString& name) : m_name(name) {}
+
+std::unique_ptr<OdbcConnection> OdbcConnection::open(const QString& connectionString) {
+    std::unique_ptr<OdbcConnection> connection(new OdbcConnection(nextConnectionName()));
+    QSqlDatabase& db = connection->m_db;
+    db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connection->m_name);
+    if (!db.isValid()) {
+        throw com::RuntimeError(
+            QStringLiteral("El controlador ODBC de Qt (QODBC) no está disponible."),
+            error::providerFailed);
+    }
+    db.setDatabaseName(connectionString);
+    if (!db.open()) {
+        throw com::RuntimeError(QStringLiteral("No se pudo conectar por ODBC con '%1': %2")
+                                    .arg(withoutPassword(connectionString), db.lastError().text()),
+                                error::providerFailed);
+    }
+    connection->m_dialect =
+        db.driver()->dbmsType() == QSqlDriver::SQLite ? Dialect::SQLite : Dialect::SqlServer;
+    return connection;
+}
+
+OdbcConnection::~OdbcConnection() {
+    if (m_inTransaction) {
+        try {
+            RollbackTrans();
+        } catch (const com::RuntimeError& e) {
+            qWarning("Closing an ODBC connection: the open transaction did not roll back: %s",
+                     qPrintable(e.description()));
+        }
+    }
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, long* recordsAffected) {
+    const QString executed = m_dialect == Dialect::SQLite ? SqlServerToSqlite::translate(sql) : sql;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        QSqlQuery query(m_db);
+        query.setForwardOnly(true);
+        if (!query.exec(executed))
+            throw com::RuntimeError(query.lastError().text());
+        std::unique_ptr<Recordset> result;
+        if (query.isSelect()) {
+            result = QueryRecordset::readAll(query);
+            if (recordsAffected)
+                *recordsAffected = -1;
+        } else {
+            result = std::make_unique<QueryRecordset>();
+            if (recordsAffected)
+                *recordsAffected = query.numRowsAffected();
+        }
+        SqlTrace::record(sql, executed, elapsedMs(timer), QString());
+        return result;
+    } catch (const com::RuntimeError& e) {
+        SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
+        throw error::commandFailure(e.description(), sql);
+    }
+}
+
+void OdbcConnection::control(const QString& sql, bool (QSqlDatabase::*step)()) {
+    QElapsedTimer timer;
+    timer.start();
+    const bool done = (m_db.*step)();
+    const QString failure = done ? QString() : m_db.lastError().text();
+    SqlTrace::record(sql, sql, elapsedMs(timer), failure);
+    if (!done) {
+        throw com::RuntimeError(
+            QStringLiteral("%1 falló en la conexión ODBC: %2").arg(sql, failure),
+            error::commandFailed);
+    }
+}
+
+void OdbcConnection::BeginTrans() {
+    if (m_inTransaction)
+        throw error::transactionAlreadyOpen();
+    control(QStringLiteral("BEGIN TRANSACTION"), &QSqlDatabase::transaction);
+    m_inTransaction = true;
+}
+
+void OdbcConnection::CommitTrans() {
+    if (!m_inTransaction)
+        throw error::noTransactionOpen(QStringLiteral("CommitTrans"));
+    control(QStringLiteral("COMMIT TRANSACTION"), &QSqlDatabase::commit);
+    m_inTransaction = false;
+}
+
+void OdbcConnection::RollbackTrans() {
+    if (!m_inTransaction)
+        throw error::noTransactionOpen(QStringLiteral("RollbackTrans"));
+    control(QStringLiteral("ROLLBACK TRANSACTION"), &QSqlDatabase::rollback);
+    m_inTransaction = false;
+}
+
+} // namespace ado

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace ado {
+
+// When KESTROVA_SQL_TRACE names a file, every statement a connection runs (transaction
+// statements included) is appended to it as one JSON line:
+// {"sql": as the caller built it, "executed": as sent, "ms": duration, "error": message or null}.
+// Each line goes out in one append, so several processes can share the file.
+class SqlTrace {
+public:
+    static bool enabled();
+    // error: the failure's message, or a null QString when the statement succeeded.
+    static void record(const QString& sql, const QString& executed, double ms,
+                       const QString& error);
+};
+
+} // namespace ado

@@ -1,0 +1,209 @@
+#include "SqliteConnection.h"
+
+#include "Errors.h"
+#include "QueryRecordset.h"
+#include "SqlServerToSqlite.h"
+#include "SqlTrace.h"
+#include "SqliteRecordset.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <atomic>
+#include <sqlite3.h>
+
+namespace ado {
+
+namespace {
+
+constexpr int busyTimeoutMs = 30000;
+
+QString nextConnectionName() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("kado-sqlite-%1").arg(++counter);
+}
+
+[[noreturn]] void cannotOpen(const QString& text) {
+    throw com::RuntimeError(text, error::providerFailed);
+}
+
+// Finalizes a prepared statement however its use ends.
+class PreparedStatement {
+public:
+    PreparedStatement() = default;
+    PreparedStatement(const PreparedStatement&) = delete;
+    PreparedStatement& operator=(const PreparedStatement&) = delete;
+    ~PreparedStatement() { sqlite3_finalize(m_statement); }
+    sqlite3_stmt** out() { return &m_statement; }
+    sqlite3_stmt* get() const { return m_statement; }
+
+private:
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+double elapsedMs(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+SqliteConnection::SqliteConnection(const QString& name, const QString& path)
+    : m_name(name), m_path(path) {}
+
+std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bool create) {
+    const QFileInfo file(path);
+    if (!create) {
+        if (!file.exists())
+            cannotOpen(QStringLiteral("No existe el archivo de base de datos '%1'.").arg(path));
+        if (!file.isFile())
+            cannotOpen(QStringLiteral("'%1' no es un archivo de base de datos.").arg(path));
+        if (!file.isReadable()) {
+            cannotOpen(
+                QStringLiteral("No se puede leer el archivo de base de datos '%1'.").arg(path));
+        }
+    }
+    const bool readOnly = file.exists() && !file.isWritable();
+
+    std::unique_ptr<SqliteConnection> connection(new SqliteConnection(nextConnectionName(), path));
+    QSqlDatabase& db = connection->m_db;
+    db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->m_name);
+    if (!db.isValid())
+        cannotOpen(QStringLiteral("El controlador SQLite de Qt (QSQLITE) no está disponible."));
+    db.setDatabaseName(path);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open()) {
+        cannotOpen(QStringLiteral("No se pudo abrir la base de datos '%1': %2")
+                       .arg(path, db.lastError().text()));
+    }
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0 ||
+        !*static_cast<sqlite3* const*>(handle.constData()))
+        cannotOpen(QStringLiteral("La base de datos '%1' no dio su conexión SQLite.").arg(path));
+    connection->m_handle = *static_cast<sqlite3* const*>(handle.constData());
+    sqlite3_busy_timeout(connection->m_handle, busyTimeoutMs);
+
+    // The first statement reads the file's header: a file that is not a database fails here.
+    const QString check = readOnly ? QStringLiteral("SELECT count(*) FROM sqlite_master")
+                                   : QStringLiteral("PRAGMA journal_mode=WAL");
+    try {
+        connection->run(check, nullptr);
+    } catch (const com::RuntimeError& e) {
+        cannotOpen(QStringLiteral("El archivo '%1' no es una base de datos SQLite legible: %2")
+                       .arg(path, e.description()));
+    }
+    return connection;
+}
+
+SqliteConnection::~SqliteConnection() {
+    if (m_handle && inTransaction()) {
+        try {
+            RollbackTrans();
+        } catch (const com::RuntimeError& e) {
+            qWarning("Closing %s: the open transaction did not roll back: %s", qPrintable(m_path),
+                     qPrintable(e.description()));
+        }
+    }
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* recordsAffected) {
+    const QString executed = SqlServerToSqlite::translate(sql);
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        auto result = run(executed, recordsAffected);
+        SqlTrace::record(sql, executed, elapsedMs(timer), QString());
+        return result;
+    } catch (const com::RuntimeError& e) {
+        SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
+        throw error::commandFailure(e.description(), sql);
+    }
+}
+
+// Runs every statement of the text; the first that gives columns gives the recordset. Raises the
+// database's bare message.
+std::unique_ptr<Recordset> SqliteConnection::run(const QString& executed, long* recordsAffected) {
+    const QByteArray text = executed.toUtf8();
+    const char* next = text.constData();
+    const char* const end = next + text.size();
+    std::unique_ptr<Recordset> result;
+    long changes = -1;
+    while (next < end) {
+        PreparedStatement statement;
+        const char* tail = nullptr;
+        if (sqlite3_prepare_v2(m_handle, next, static_cast<int>(end - next), statement.out(),
+                               &tail) != SQLITE_OK)
+            throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+        next = tail;
+        sqlite3_stmt* const st = statement.get();
+        if (!st)
+            continue;
+        const int columns = sqlite3_column_count(st);
+        int rc = SQLITE_OK;
+        if (columns > 0 && !result) {
+            QStringList names;
+            for (int i = 0; i < columns; ++i)
+                names << QString::fromUtf8(sqlite3_column_name(st, i));
+            auto rows = std::make_unique<SqliteRecordset>(ColumnNames(names));
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+                rows->appendRow(st);
+            result = std::move(rows);
+        } else {
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            }
+        }
+        if (rc != SQLITE_DONE)
+            throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+        if (columns == 0)
+            changes = (changes < 0 ? 0 : changes) + sqlite3_changes(m_handle);
+    }
+    if (recordsAffected)
+        *recordsAffected = changes;
+    if (!result)
+        result = std::make_unique<QueryRecordset>();
+    return result;
+}
+
+void SqliteConnection::control(const QString& sql, const QString& executed) {
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        run(executed, nullptr);
+        SqlTrace::record(sql, executed, elapsedMs(timer), QString());
+    } catch (const com::RuntimeError& e) {
+        SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
+        throw com::RuntimeError(QStringLiteral("%1 falló en la base de datos '%2': %3")
+                                    .arg(sql, m_path, e.description()),
+                                error::commandFailed);
+    }
+}
+
+void SqliteConnection::BeginTrans() {
+    if (inTransaction())
+        throw error::transactionAlreadyOpen();
+    control(QStringLiteral("BEGIN TRANSACTION"), QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void SqliteConnection::CommitTrans() {
+    if (!inTransaction())
+        throw error::noTransactionOpen(QStringLiteral("CommitTrans"));
+    control(QStringLiteral("COMMIT TRANSACTION"), QStringLiteral("COMMIT"));
+}
+
+void SqliteConnection::RollbackTrans() {
+    if (!inTransaction())
+        throw error::noTransactionOpen(QStringLiteral("RollbackTrans"));
+    control(QStringLiteral("ROLLBACK TRANSACTION"), QStringLiteral("ROLLBACK"));
+}
+
+bool SqliteConnection::inTransaction() const {
+    return sqlite3_get_autocommit(m_handle) == 0;
+}
+
+} // namespace ado

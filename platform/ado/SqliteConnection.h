@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Connection.h"
+
+#include <QSqlDatabase>
+
+struct sqlite3;
+
+namespace ado {
+
+// The embedded provider: a SQLite file opened through Qt's QSQLITE driver, whose sqlite3 handle
+// runs the statements directly (reading a result through QSqlQuery costs twice as much).
+// Statements are translated from SQL Server's dialect first. BeginTrans takes the write lock at
+// once and a busy database is waited on, so several operators on one file serialise cleanly.
+class SqliteConnection final : public Connection {
+public:
+    // create = false: the file must exist and be a readable SQLite database.
+    static std::unique_ptr<SqliteConnection> open(const QString& path, bool create);
+    ~SqliteConnection() override;
+
+    std::unique_ptr<Recordset> Execute(const QString& sql, long* recordsAffected) override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    bool inTransaction() const override;
+    Dialect dialect() const override { return Dialect::SQLite; }
+    QSqlDatabase database() const override { return m_db; }
+
+private:
+    SqliteConnection(const QString& name, const QString& path);
+    std::unique_ptr<Recordset> run(const QString& executed, long* recordsAffected);
+    void control(const QString& sql, const QString& executed);
+
+    QString m_name;
+    QString m_path;
+    QSqlDatabase m_db;
+    sqlite3* m_handle = nullptr;
+};
+
+} // namespace ado
