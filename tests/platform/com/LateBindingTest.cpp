@@ -1,0 +1,91 @@
+#include "platform/com/LateBinding.h"
+#include "platform/com/Object.h"
+#include "platform/com/StandardErrors.h"
+#include "platform/com/Variant.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// An object with a property "Nombre", an object property "Padre" and a method "Unir".
+class Objeto : public com::Object<com::IDispatch> {
+public:
+    int idOfName(const QString& name) override {
+        const QStringList miembros{QStringLiteral("nombre"), QStringLiteral("padre"),
+                                   QStringLiteral("unir")};
+        const int i = miembros.indexOf(name.toLower());
+        if (i < 0)
+            throw com::notSupported(name);
+        return i + 1;
+    }
+    QVariant invoke(int id, com::InvokeKind kind, QVariantList& args) override {
+        switch (id) {
+        case 1:
+            if (kind == com::InvokeKind::PropertyPut)
+                nombre = args.value(0).toString();
+            return nombre;
+        case 2:
+            if (kind == com::InvokeKind::PropertyPutRef)
+                padre = com::objectOf(args.value(0));
+            return com::objectVariant(padre);
+        case 3:
+            args[1] = QStringLiteral("escrito"); // by reference, as VB passes arguments
+            return args.value(0).toString() + nombre;
+        default:
+            throw com::notSupported();
+        }
+    }
+
+    QString nombre;
+    com::Ptr<com::IUnknown> padre;
+};
+
+int numeroDeError(const std::function<void()>& llamada) {
+    try {
+        llamada();
+    } catch (const com::RuntimeError& e) {
+        return static_cast<int>(e.number());
+    }
+    return 0;
+}
+
+TEST(LateBindingTest, PropertiesAndMethodsAreReachedByName) {
+    const auto objeto = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    com::putProperty(objeto.get(), QStringLiteral("Nombre"), QStringLiteral("LOG0001"));
+    EXPECT_EQ(com::getProperty(objeto.get(), QStringLiteral("NOMBRE")).toString(),
+              QStringLiteral("LOG0001"));
+    EXPECT_EQ(com::getProperty(objeto.get(), 1).toString(), QStringLiteral("LOG0001"));
+    EXPECT_EQ(
+        com::callMethod(objeto.get(), QStringLiteral("Unir"), {QStringLiteral("T-"), QString()})
+            .toString(),
+        QStringLiteral("T-LOG0001"));
+}
+
+TEST(LateBindingTest, ObjectReferencesTravelInVariants) {
+    const auto hijo = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    const auto padre = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    com::putPropertyRef(hijo.get(), QStringLiteral("Padre"), padre.query<com::IUnknown>());
+    const QVariant leido = com::getProperty(hijo.get(), QStringLiteral("Padre"));
+    ASSERT_TRUE(com::holdsObject(leido));
+    EXPECT_EQ(com::dispatchOf(leido).get(), static_cast<com::IDispatch*>(padre.get()));
+
+    const QVariant nada = com::objectVariant(com::Ptr<com::IUnknown>());
+    EXPECT_TRUE(com::holdsObject(nada));
+    EXPECT_FALSE(com::objectOf(nada));
+    EXPECT_FALSE(com::objectOf(QVariant()));
+}
+
+TEST(LateBindingTest, FailuresRaiseTheUsualErrors) {
+    const auto objeto = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    EXPECT_EQ(numeroDeError([&] { com::getProperty(objeto.get(), QStringLiteral("Transaccion")); }),
+              438);
+    EXPECT_EQ(numeroDeError([&] { com::getProperty(objeto.get(), 77); }), 438);
+    EXPECT_EQ(numeroDeError([] { com::getProperty(nullptr, QStringLiteral("Nombre")); }), 91);
+    EXPECT_EQ(numeroDeError([] { com::dispatchOf(com::objectVariant(com::Ptr<com::IUnknown>())); }),
+              91);
+    EXPECT_EQ(numeroDeError([] { com::objectOf(QStringLiteral("texto")); }), 13);
+    EXPECT_EQ(com::notSupported().description(),
+              QStringLiteral("Object doesn't support this property or method"));
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include "platform/com/Runtime.h"
+#include "platform/com/FunctionFactory.h"
+#include "platform/com/Guid.h"
+#include "platform/com/LateBinding.h"
+#include "platform/com/ModulePath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QUuid kContador{0x1b7f0c3e, 0x2f49, 0x4c55, 0x8a, 0x1e, 0x5d, 0x0c, 0x9e, 0x44, 0x71, 0x20};
+const QUuid kPropia{0x7d3c2b1a, 0x0f9e, 0x4d8c, 0xb7, 0xa6, 0x95, 0x84, 0x73, 0x62, 0x51, 0x40};
+const QString kServidor = QFileInfo(QStringLiteral(KTEST_COM_SERVER)).canonicalFilePath();
+
+bool cargada(const QString& path) {
+    void* h = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_NOLOAD);
+    if (h)
+        dlclose(h);
+    return h != nullptr;
+}
+
+class Propio : public com::Object<com::IDispatch> {
+public:
+    int idOfName(const QString&) override { return 1; }
+    QVariant invoke(int, com::InvokeKind, QVariantList&) override {
+        return QStringLiteral("propio");
+    }
+};
+
+QString errorDe(const std::function<void()>& llamada, long* numero = nullptr) {
+    try {
+        llamada();
+    } catch (const com::RuntimeError& e) {
+        if (numero)
+            *numero = e.number();
+        return e.description();
+    }
+    return {};
+}
+
+class RuntimeTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString registro = dir.filePath(QStringLiteral("registry.json"));
+    com::Runtime runtime{registro};
+};
+
+TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
+    EXPECT_EQ(&com::Runtime::current(), &runtime);
+    runtime.registerServer(kServidor);
+    // The process's own class object wins over the server registered for the same class.
+    runtime.registerClassObject(kContador, QStringLiteral("KTest.Contador"),
+                                com::Ptr<com::IClassFactory>::adopt(
+                                    com::make<com::FunctionFactory>([] { return new Propio; })));
+    for (const auto& objeto : {runtime.createInstance(kContador),
+                               runtime.createInstance(QStringLiteral("ktest.CONTADOR"))}) {
+        const auto d = objeto.as<com::IDispatch>();
+        EXPECT_EQ(com::getProperty(d.get(), QStringLiteral("x")).toString(),
+                  QStringLiteral("propio"));
+    }
+    EXPECT_FALSE(cargada(kServidor));
+
+    runtime.revokeClassObject(kContador);
+    const auto delServidor = runtime.createInstance(kContador).as<com::IDispatch>();
+    EXPECT_EQ(com::callMethod(delServidor.get(), QStringLiteral("Incrementar")).toInt(), 1);
+}
+
+TEST_F(RuntimeTest, UnknownClassesRaise429NamingTheClass) {
+    long numero = 0;
+    QString texto =
+        errorDe([&] { runtime.createInstance(QStringLiteral("KT512.NoExiste")); }, &numero);
+    EXPECT_EQ(numero, 429);
+    EXPECT_TRUE(texto.contains(QStringLiteral("KT512.NoExiste"))) << texto.toStdString();
+    texto = errorDe([&] { runtime.createInstance(kPropia); }, &numero);
+    EXPECT_EQ(numero, 429);
+    EXPECT_TRUE(texto.contains(com::guidString(kPropia))) << texto.toStdString();
+}
+
+TEST_F(RuntimeTest, AServerRegistersItsClassAndUnloadsWhenItsObjectsAndLocksAreGone) {
+    runtime.registerServer(kServidor);
+    EXPECT_FALSE(cargada(kServidor)); // registering leaves nothing loaded
+    EXPECT_EQ(runtime.clsidFromProgId(QStringLiteral("KTest.Contador")), kContador);
+
+    auto objeto = runtime.createInstance(QStringLiteral("KTest.Contador"));
+    auto otro = runtime.createInstance(kContador);
+    runtime.freeUnusedLibraries();
+    EXPECT_TRUE(cargada(kServidor));
+    objeto = nullptr;
+    runtime.freeUnusedLibraries();
+    EXPECT_TRUE(cargada(kServidor));
+    otro = nullptr;
+    runtime.freeUnusedLibraries();
+    EXPECT_FALSE(cargada(kServidor));
+
+    runtime.getClassObject(kContador)->lockServer(true); // the factory itself goes at once
+    runtime.freeUnusedLibraries();
+    EXPECT_TRUE(cargada(kServidor));
+    runtime.getClassObject(kContador)->lockServer(false);
+    runtime.freeUnusedLibraries();
+    EXPECT_FALSE(cargada(kServidor));
+
+    runtime.unregisterServer(kServidor);
+    EXPECT_EQ(errorDe([&] { runtime.createInstance(QStringLiteral("KTest.Contador")); }).isEmpty(),
+              false);
+}
+
+TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
+    {
+        com::Runtime anidado(registro);
+        EXPECT_EQ(&com::Runtime::current(), &anidado);
+        anidado.registerServer(kServidor);
+        const auto objeto = anidado.createInstance(kContador).as<com::IDispatch>();
+        EXPECT_EQ(com::callMethod(objeto.get(), QStringLiteral("Incrementar")).toInt(), 1);
+    }
+    EXPECT_FALSE(cargada(kServidor));
+    EXPECT_EQ(&com::Runtime::current(), &runtime);
+}
+
+TEST_F(RuntimeTest, LibrariesThatAreNotComponentsAreRefusedWithoutRegisteringAnything) {
+    const QString texto = dir.filePath(QStringLiteral("libFalso.so"));
+    QFile f(texto);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("no soy una biblioteca\n");
+    f.close();
+    // A real shared object without the four entry points: the runtime's own library.
+    const QString kcom = com::modulePath(reinterpret_cast<const void*>(&com::guidString));
+    ASSERT_FALSE(kcom.isEmpty());
+
+    long numero = 0;
+    QString error = errorDe([&] { runtime.registerServer(texto); }, &numero);
+    EXPECT_EQ(numero, 48);
+    EXPECT_TRUE(error.contains(QStringLiteral("no es un componente"))) << error.toStdString();
+    error = errorDe([&] { runtime.registerServer(kcom); }, &numero);
+    EXPECT_EQ(numero, 453);
+    EXPECT_TRUE(error.contains(QStringLiteral("DllRegisterServer"))) << error.toStdString();
+    error =
+        errorDe([&] { runtime.registerServer(dir.filePath(QStringLiteral("nada.so"))); }, &numero);
+    EXPECT_EQ(numero, 53);
+    EXPECT_FALSE(QFile::exists(registro));
+}
+
+TEST_F(RuntimeTest, RegisteringIntoACorruptRegistryRaisesItsMessageAndChangesNothing) {
+    QFile f(registro);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("{\"classes\": ");
+    f.close();
+    const QString error = errorDe([&] { runtime.registerServer(kServidor); });
+    EXPECT_TRUE(error.contains(registro)) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("dañado"))) << error.toStdString();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("{\"classes\": "));
+    EXPECT_FALSE(cargada(kServidor));
+}
+
+} // namespace

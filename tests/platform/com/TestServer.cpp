@@ -1,0 +1,90 @@
+// A component with one class, "KTest.Contador", whose objects hold a number reached by late
+// binding. It counts its objects and server locks as a real component does.
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/Dispatch.h"
+#include "platform/com/ErrorInfo.h"
+#include "platform/com/ModuleClassFactory.h"
+#include "platform/com/ModulePath.h"
+#include "platform/com/Object.h"
+#include "platform/com/ServerExports.h"
+#include "platform/com/StandardErrors.h"
+
+#define EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+const QUuid kClsid{0x1b7f0c3e, 0x2f49, 0x4c55, 0x8a, 0x1e, 0x5d, 0x0c, 0x9e, 0x44, 0x71, 0x20};
+const QUuid kLibrary{0x1b7f0c3e, 0x2f49, 0x4c55, 0x8a, 0x1e, 0x5d, 0x0c, 0x9e, 0x44, 0x71, 0x21};
+
+com::ModuleCount module;
+
+class Contador : public com::Object<com::IDispatch> {
+public:
+    int idOfName(const QString& name) override {
+        if (name.compare(QStringLiteral("Valor"), Qt::CaseInsensitive) == 0)
+            return 1;
+        if (name.compare(QStringLiteral("Incrementar"), Qt::CaseInsensitive) == 0)
+            return 2;
+        throw com::notSupported(name);
+    }
+    QVariant invoke(int id, com::InvokeKind kind, QVariantList& args) override {
+        if (id == 1 && kind == com::InvokeKind::PropertyGet)
+            return m_value;
+        if (id == 1 && kind == com::InvokeKind::PropertyPut)
+            return m_value = args.value(0).toInt();
+        if (id == 2 && kind == com::InvokeKind::Method)
+            return ++m_value;
+        throw com::notSupported();
+    }
+
+private:
+    com::ModuleCount::Lock m_alive{module};
+    int m_value = 0;
+};
+
+com::ServerRegistration registration() {
+    const QString path = com::modulePath(reinterpret_cast<const void*>(&DllGetClassObject));
+    return {
+        {{kClsid, QStringLiteral("KTest.Contador"), QStringLiteral("Contador"), path, kLibrary}},
+        {{kLibrary, QStringLiteral("KTest"), QStringLiteral("1.0"), path}}};
+}
+
+} // namespace
+
+__attribute__((section(".kestrova_version"), used)) const char versionRecord[] =
+    "KESTROVA-VERSION-1\0FileVersion\0"
+    "1.02\0ProductName\0Pruebas";
+
+EXPORT long DllGetClassObject(const QUuid* clsid, const QUuid* iid, void** out) {
+    *out = nullptr;
+    if (*clsid != kClsid)
+        return com::hr::ClassNotAvailable;
+    auto* factory = com::make<com::ModuleClassFactory>(module, [] { return new Contador; });
+    *out = factory->queryInterface(*iid);
+    factory->release();
+    return *out ? com::hr::Ok : com::hr::NoInterface;
+}
+
+EXPORT long DllCanUnloadNow() {
+    return module.count() == 0 ? com::hr::Ok : com::hr::False;
+}
+
+EXPORT long DllRegisterServer() {
+    try {
+        com::ClassRegistry::inUse().add(registration());
+        return com::hr::Ok;
+    } catch (const com::RuntimeError& e) {
+        com::setErrorInfo(e);
+        return com::hr::ClassRegistration;
+    }
+}
+
+EXPORT long DllUnregisterServer() {
+    try {
+        com::ClassRegistry::inUse().remove(registration());
+        return com::hr::Ok;
+    } catch (const com::RuntimeError& e) {
+        com::setErrorInfo(e);
+        return com::hr::ClassRegistration;
+    }
+}

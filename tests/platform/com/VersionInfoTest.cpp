@@ -1,0 +1,46 @@
+#include "platform/com/VersionInfo.h"
+#include "platform/com/Guid.h"
+#include "platform/com/ModulePath.h"
+#include "platform/com/RuntimeError.h"
+
+#include <QTemporaryFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(VersionInfoTest, TheRecordIsReadFromTheFileWithoutLoadingIt) {
+    const auto info = com::VersionInfo::read(QStringLiteral(KTEST_COM_SERVER));
+    EXPECT_EQ(info.keys(),
+              (QStringList{QStringLiteral("FileVersion"), QStringLiteral("ProductName")}));
+    EXPECT_EQ(info.value(QStringLiteral("FileVersion")), QStringLiteral("1.02"));
+    EXPECT_EQ(info.value(QStringLiteral("ProductName")), QStringLiteral("Pruebas"));
+}
+
+TEST(VersionInfoTest, EmptyValuesAndPaddingAreKept) {
+    static const char seccion[] = "KESTROVA-VERSION-1\0OLESelfRegister\0\0Clave\0valor\0\0\0";
+    const QByteArray bytes(seccion, sizeof seccion);
+    const auto info = com::VersionInfo::parse(bytes);
+    EXPECT_EQ(info.keys(),
+              (QStringList{QStringLiteral("OLESelfRegister"), QStringLiteral("Clave")}));
+    EXPECT_TRUE(info.contains(QStringLiteral("OLESelfRegister")));
+    EXPECT_TRUE(info.value(QStringLiteral("OLESelfRegister")).isEmpty());
+    EXPECT_THROW(com::VersionInfo::parse(QByteArray("OTRA-COSA\0a\0b", 14)), com::RuntimeError);
+}
+
+TEST(VersionInfoTest, FilesWithoutARecordAreReportedByName) {
+    QTemporaryFile texto;
+    ASSERT_TRUE(texto.open());
+    texto.write("texto plano, no un ELF");
+    texto.flush();
+    const QString sinRegistro = com::modulePath(reinterpret_cast<const void*>(&com::guidString));
+    for (const QString& file : {texto.fileName(), sinRegistro, QStringLiteral("/no/existe.so")}) {
+        try {
+            com::VersionInfo::read(file);
+            ADD_FAILURE() << "read " << file.toStdString();
+        } catch (const com::RuntimeError& e) {
+            EXPECT_TRUE(e.description().contains(file)) << e.description().toStdString();
+        }
+    }
+}
+
+} // namespace
