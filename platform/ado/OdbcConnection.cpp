@@ -11,6 +11,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <sql.h>
+#include <sqlext.h>
 
 namespace ado {
 
@@ -27,6 +29,19 @@ QString withoutPassword(const QString& connectionString) {
                                              QRegularExpression::CaseInsensitiveOption);
     QString shown = connectionString;
     return shown.replace(password, QStringLiteral("\\1***"));
+}
+
+// What the ODBC driver says it reaches (SQL_DBMS_NAME): Qt knows SQL Server by it, not SQLite.
+QString dbmsName(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
+        return {};
+    const SQLHANDLE connection = *static_cast<const SQLHANDLE*>(handle.constData());
+    SQLCHAR name[256] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DBMS_NAME, name, sizeof name, &length)))
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char*>(name));
 }
 
 double elapsedMs(const QElapsedTimer& timer) {
@@ -52,8 +67,9 @@ std::unique_ptr<OdbcConnection> OdbcConnection::open(const QString& connectionSt
                                     .arg(withoutPassword(connectionString), db.lastError().text()),
                                 error::providerFailed);
     }
-    connection->m_dialect =
-        db.driver()->dbmsType() == QSqlDriver::SQLite ? Dialect::SQLite : Dialect::SqlServer;
+    const bool sqlite = db.driver()->dbmsType() == QSqlDriver::SQLite ||
+                        dbmsName(db).contains(QLatin1String("SQLite"), Qt::CaseInsensitive);
+    connection->m_dialect = sqlite ? Dialect::SQLite : Dialect::SqlServer;
     return connection;
 }
 

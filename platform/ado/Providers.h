@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Connection.h"
+#include "platform/com/RuntimeError.h"
 
 #include <QString>
 #include <memory>

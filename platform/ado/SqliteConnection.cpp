@@ -90,7 +90,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bo
     const QString check = readOnly ? QStringLiteral("SELECT count(*) FROM sqlite_master")
                                    : QStringLiteral("PRAGMA journal_mode=WAL");
     try {
-        connection->run(check, nullptr);
+        connection->traced(check, check);
     } catch (const com::RuntimeError& e) {
         cannotOpen(QStringLiteral("El archivo '%1' no es una base de datos SQLite legible: %2")
                        .arg(path, e.description()));
@@ -170,14 +170,22 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& executed, long* 
     return result;
 }
 
-void SqliteConnection::control(const QString& sql, const QString& executed) {
+void SqliteConnection::traced(const QString& sql, const QString& executed) {
     QElapsedTimer timer;
     timer.start();
     try {
         run(executed, nullptr);
-        SqlTrace::record(sql, executed, elapsedMs(timer), QString());
     } catch (const com::RuntimeError& e) {
         SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
+        throw;
+    }
+    SqlTrace::record(sql, executed, elapsedMs(timer), QString());
+}
+
+void SqliteConnection::control(const QString& sql, const QString& executed) {
+    try {
+        traced(sql, executed);
+    } catch (const com::RuntimeError& e) {
         throw com::RuntimeError(QStringLiteral("%1 falló en la base de datos '%2': %3")
                                     .arg(sql, m_path, e.description()),
                                 error::commandFailed);

@@ -29,6 +29,9 @@ public:
 private:
     SqliteConnection(const QString& name, const QString& path);
     std::unique_ptr<Recordset> run(const QString& executed, long* recordsAffected);
+    // Runs a statement of the connection's own, traced, raising the database's bare message.
+    void traced(const QString& sql, const QString& executed);
+    // Transaction control: as traced, with a message naming the step and the file.
     void control(const QString& sql, const QString& executed);
 
     QString m_name;

@@ -1,0 +1,93 @@
+#include "platform/ado/Errors.h"
+#include "platform/ado/Providers.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The ODBC path against a real ODBC driver: SQLite's, on a file the embedded provider built.
+class OdbcConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_path = m_dir.filePath(QStringLiteral("odbc.db"));
+        auto setup = ado::openSqlite(m_path, true);
+        setup->Execute(QStringLiteral("CREATE TABLE Venta (Vn_Folio TEXT, Vn_Documento TEXT, "
+                                      "Vn_Fecha DATETIME, Vn_Importe NUMERIC)"));
+        setup->Execute(QStringLiteral("INSERT INTO Venta VALUES ('V1', 'R1', '2024-03-05 "
+                                      "08:15:00', 10), ('V2', 'R1', NULL, NULL)"));
+        setup.reset();
+        try {
+            m_connection = ado::openOdbc(QStringLiteral("Driver=SQLite3;Database=") + m_path);
+        } catch (const com::RuntimeError& e) {
+            FAIL() << qPrintable(e.description());
+        }
+    }
+
+    long count(ado::Connection& c) {
+        return c.Execute(QStringLiteral("SELECT COUNT(*) AS n FROM Venta"))
+            ->Fields(0)
+            .Value()
+            .toLongLong();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<ado::Connection> m_connection;
+};
+
+TEST_F(OdbcConnectionTest, SqliteBehindOdbcGetsTheStatementsTranslated) {
+    ASSERT_EQ(m_connection->dialect(), ado::Connection::Dialect::SQLite);
+    auto rs = m_connection->Execute(
+        QStringLiteral("SELECT TOP 1 Vn_Folio, ISNULL(Vn_Importe, 0) AS Importe, "
+                       "CONVERT(VARCHAR, ISNULL(Vn_Fecha, ''), 108) AS Hora FROM Venta "
+                       "WHERE Vn_Documento = 'R1' ORDER BY Vn_Folio DESC"));
+    ASSERT_FALSE(rs->Eof());
+    EXPECT_EQ(rs->Fields(QStringLiteral("vn_folio")).Value().toString(), QStringLiteral("V2"));
+    EXPECT_EQ(rs->Fields(QStringLiteral("Importe")).Value().toInt(), 0);
+    EXPECT_EQ(rs->Fields(QStringLiteral("Hora")).Value().toString(), QStringLiteral("00:00:00"));
+    rs->MoveNext();
+    EXPECT_TRUE(rs->Eof());
+}
+
+TEST_F(OdbcConnectionTest, TransactionsCommitAndRollBack) {
+    m_connection->BeginTrans();
+    EXPECT_TRUE(m_connection->inTransaction());
+    long affected = 0;
+    m_connection->Execute(QStringLiteral("DELETE FROM Venta WHERE Vn_Folio = 'V1'"), &affected);
+    EXPECT_EQ(affected, 1);
+    m_connection->RollbackTrans();
+    EXPECT_FALSE(m_connection->inTransaction());
+    EXPECT_EQ(count(*m_connection), 2);
+
+    m_connection->BeginTrans();
+    m_connection->Execute(QStringLiteral("INSERT INTO Venta (Vn_Folio) VALUES ('V3')"));
+    m_connection->CommitTrans();
+    auto other = ado::openSqlite(m_path);
+    EXPECT_EQ(count(*other), 3);
+
+    EXPECT_THROW(m_connection->CommitTrans(), com::RuntimeError);
+}
+
+TEST_F(OdbcConnectionTest, FailuresNameWhatFailed) {
+    try {
+        m_connection->Execute(QStringLiteral("SELECT Vn_Nada FROM Venta"));
+        FAIL() << "a statement on a missing column ran";
+    } catch (const com::RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("Vn_Nada")))
+            << qPrintable(e.description());
+        EXPECT_EQ(e.number(), ado::error::commandFailed);
+    }
+    try {
+        ado::openOdbc(QStringLiteral("Driver=NoSuchDriver;Server=x;UID=ana;PWD=secreto"));
+        FAIL() << "a connection string naming no driver connected";
+    } catch (const com::RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("NoSuchDriver")))
+            << qPrintable(e.description());
+        EXPECT_FALSE(e.description().contains(QStringLiteral("secreto")));
+        EXPECT_EQ(e.number(), ado::error::providerFailed);
+    }
+}
+
+} // namespace

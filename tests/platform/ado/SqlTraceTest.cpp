@@ -1,0 +1,83 @@
+#include "platform/ado/Providers.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SqlTraceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_connection = ado::openSqlite(m_dir.filePath(QStringLiteral("kt.db")), true);
+        m_connection->Execute(
+            QStringLiteral("CREATE TABLE Venta (Vn_Folio TEXT, Vn_Importe REAL)"));
+        m_trace = m_dir.filePath(QStringLiteral("sql.jsonl"));
+        qputenv("KESTROVA_SQL_TRACE", m_trace.toUtf8());
+    }
+    void TearDown() override { qunsetenv("KESTROVA_SQL_TRACE"); }
+
+    std::vector<QJsonObject> entries() const {
+        std::vector<QJsonObject> result;
+        QFile file(m_trace);
+        if (!file.open(QIODevice::ReadOnly))
+            return result;
+        while (!file.atEnd())
+            result.push_back(QJsonDocument::fromJson(file.readLine()).object());
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_trace;
+    std::unique_ptr<ado::Connection> m_connection;
+};
+
+TEST_F(SqlTraceTest, EveryStatementIsOneJsonLineWithWhatWasSentAndHowItEnded) {
+    const QString select = QStringLiteral("SELECT TOP 1 ISNULL(Vn_Importe, 0) FROM Venta");
+    m_connection->BeginTrans();
+    m_connection->Execute(QStringLiteral("INSERT INTO Venta VALUES ('it''s', 1)"));
+    m_connection->Execute(select);
+    EXPECT_THROW(m_connection->Execute(QStringLiteral("SELECT Vn_Nada FROM Venta")),
+                 com::RuntimeError);
+    m_connection->RollbackTrans();
+
+    const std::vector<QJsonObject> lines = entries();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].value(QStringLiteral("executed")).toString(),
+              QStringLiteral("BEGIN IMMEDIATE"));
+    EXPECT_EQ(lines[1].value(QStringLiteral("sql")).toString(),
+              QStringLiteral("INSERT INTO Venta VALUES ('it''s', 1)"));
+    EXPECT_EQ(lines[2].value(QStringLiteral("sql")).toString(), select);
+    EXPECT_EQ(lines[2].value(QStringLiteral("executed")).toString(),
+              QStringLiteral("SELECT IFNULL(Vn_Importe, 0) FROM Venta LIMIT 1"));
+    EXPECT_TRUE(
+        lines[3].value(QStringLiteral("error")).toString().contains(QStringLiteral("Vn_Nada")));
+    EXPECT_EQ(lines[4].value(QStringLiteral("executed")).toString(), QStringLiteral("ROLLBACK"));
+    for (const QJsonObject& line : lines) {
+        EXPECT_TRUE(line.value(QStringLiteral("ms")).isDouble());
+        EXPECT_GE(line.value(QStringLiteral("ms")).toDouble(), 0.0);
+        EXPECT_TRUE(line.contains(QStringLiteral("error")));
+    }
+    EXPECT_TRUE(lines[2].value(QStringLiteral("error")).isNull());
+}
+
+TEST_F(SqlTraceTest, AppendsToWhatIsThereAndStopsWhenTheVariableIsGone) {
+    QFile file(m_trace);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"sql\":\"earlier\"}\n");
+    file.close();
+    m_connection->Execute(QStringLiteral("SELECT 1"));
+    qunsetenv("KESTROVA_SQL_TRACE");
+    m_connection->Execute(QStringLiteral("SELECT 2"));
+
+    const std::vector<QJsonObject> lines = entries();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].value(QStringLiteral("sql")).toString(), QStringLiteral("earlier"));
+    EXPECT_EQ(lines[1].value(QStringLiteral("sql")).toString(), QStringLiteral("SELECT 1"));
+}
+
+} // namespace
