@@ -1,0 +1,165 @@
+#include "Commands.h"
+
+#include "DemoData.h"
+#include "Schema.h"
+#include "platform/ado/Providers.h"
+#include "platform/com/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace suite {
+
+namespace {
+
+const char* const demoHelp = R"(Usage: kestrova demo-db FILE [options]
+
+Creates a SQLite database FILE with the suite schema, the suite parameters, the stored
+queries and a believable demo data set: branches, drivers, vehicles, trips around today with
+their delivery orders, shipments, remissions and sales. The same options always give the
+same data.
+
+Options:
+  --trips N            number of trips (default 500)
+  --seed S             seed of the data set (default 1)
+  --today YYYY-MM-DD   the day the trips lie around (default: today)
+  --force              replace FILE if it exists
+  --help               show this help
+)";
+
+struct DemoArgs {
+    QString file;
+    DemoData::Options options;
+    bool force = false;
+    bool help = false;
+};
+
+// Fills a; returns the message for the first bad argument, empty when all are good.
+QString parse(const QStringList& args, DemoArgs& a) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const auto value = [&](QString& into) {
+            if (i + 1 >= args.size())
+                return false;
+            into = args[++i];
+            return true;
+        };
+        QString v;
+        if (arg == "--help" || arg == "-h") {
+            a.help = true;
+        } else if (arg == "--force") {
+            a.force = true;
+        } else if (arg == "--trips") {
+            bool ok = false;
+            if (!value(v))
+                return QStringLiteral("falta el número de viajes después de --trips");
+            a.options.trips = v.toInt(&ok);
+            if (!ok || a.options.trips < 0 || a.options.trips > 10000000)
+                return QStringLiteral("--trips espera un número entre 0 y 10000000, no \"%1\"")
+                    .arg(v);
+        } else if (arg == "--seed") {
+            bool ok = false;
+            if (!value(v))
+                return QStringLiteral("falta la semilla después de --seed");
+            a.options.seed = v.toUInt(&ok);
+            if (!ok)
+                return QStringLiteral("--seed espera un número entero positivo, no \"%1\"").arg(v);
+        } else if (arg == "--today") {
+            if (!value(v))
+                return QStringLiteral("falta la fecha después de --today");
+            a.options.today = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+            if (!a.options.today.isValid())
+                return QStringLiteral("--today espera una fecha AAAA-MM-DD, no \"%1\"").arg(v);
+        } else if (arg.startsWith(QLatin1Char('-'))) {
+            return QStringLiteral("opción desconocida: %1").arg(arg);
+        } else if (a.file.isEmpty()) {
+            a.file = arg;
+        } else {
+            return QStringLiteral("sobra el argumento \"%1\": solo se crea un archivo").arg(arg);
+        }
+    }
+    if (!a.help && a.file.isEmpty())
+        return QStringLiteral("falta el archivo de la base de datos");
+    return {};
+}
+
+void removeDatabaseFiles(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+} // namespace
+
+int runDemoDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    DemoArgs a;
+    const QString bad = parse(args, a);
+    if (!bad.isEmpty()) {
+        err << "kestrova demo-db: " << bad << "\n(kestrova demo-db --help muestra el uso)\n";
+        return 1;
+    }
+    if (a.help) {
+        out << demoHelp;
+        return 0;
+    }
+
+    const QFileInfo target(a.file);
+    if (target.exists() && !a.force) {
+        err << "kestrova demo-db: el archivo " << a.file
+            << " ya existe; use --force para reemplazarlo\n";
+        return 1;
+    }
+    if (target.isDir()) {
+        err << "kestrova demo-db: " << a.file << " es un directorio\n";
+        return 1;
+    }
+    const QDir dir = target.absoluteDir();
+    if (!dir.exists()) {
+        err << "kestrova demo-db: no existe el directorio " << dir.path() << "\n";
+        return 1;
+    }
+
+    // Built aside and moved into place at the end, so that a failure leaves FILE as it was.
+    const QString part = dir.filePath(QStringLiteral(".%1.%2.part")
+                                          .arg(target.fileName())
+                                          .arg(QCoreApplication::applicationPid()));
+    removeDatabaseFiles(part);
+    QElapsedTimer clock;
+    clock.start();
+    DemoData::Summary summary;
+    try {
+        std::unique_ptr<ado::Connection> connection = ado::openSqlite(part, true);
+        Schema::create(*connection);
+        summary = DemoData::generate(*connection, a.options);
+    } catch (const com::RuntimeError& e) {
+        removeDatabaseFiles(part);
+        err << "kestrova demo-db: no se pudo crear " << a.file << ": " << e.description() << "\n";
+        return 1;
+    }
+    QFile::remove(target.absoluteFilePath() + QLatin1String("-wal"));
+    QFile::remove(target.absoluteFilePath() + QLatin1String("-shm"));
+    if (std::rename(QFile::encodeName(part).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        removeDatabaseFiles(part);
+        err << "kestrova demo-db: no se pudo escribir " << a.file << ": " << reason << "\n";
+        return 1;
+    }
+    out << "Base de datos de demostración creada en " << a.file << " ("
+        << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s): " << summary.text() << "\n";
+    return 0;
+}
+
+int runDemoDbCommand(const QStringList& args) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runDemoDbCommand(args, out, err);
+}
+
+} // namespace suite
