@@ -2,6 +2,7 @@
 
 #include "Extender.h"
 #include "FormDesign.h"
+#include "IControl.h"
 #include "IEventSource.h"
 #include "platform/com/Dispatch.h"
 #include "platform/com/Ptr.h"

@@ -9,8 +9,8 @@
 namespace forms {
 
 struct FormDesign {
-    QString name;    // the window's objectName ("frmKT512")
-    QString caption; // the window title
+    QString name;                          // the window's objectName ("frmKT512")
+    QString caption;                       // the window title
     int clientWidth = 0, clientHeight = 0; // twips
     QColor backColor;
     bool keyPreview = false;

@@ -15,7 +15,8 @@ namespace forms {
 // the runtime releases every control before it destroys the window on unload.
 class IControl : public com::IUnknown {
 public:
-    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e, 0x0b, 0x71, 0x8c, 0x44, 0x01};
+    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e,
+                               0x0b,       0x71,   0x8c,   0x44, 0x01};
 
     virtual QWidget* widget() = 0;
     // The design-time keys of the form file, key names in lower case ("caption", "maxlength").

@@ -11,7 +11,8 @@ namespace forms {
 // objects that hold it WithEvents.
 class IEventSource : public com::IUnknown {
 public:
-    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e, 0x0b, 0x71, 0x8c, 0x44, 0x02};
+    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e,
+                               0x0b,       0x71,   0x8c,   0x44, 0x02};
 
     // Returns a cookie for unadvise.
     virtual int advise(const QString& event, EventHandler handler) = 0;

@@ -17,7 +17,8 @@ namespace forms {
 // "MouseDown" (button, shift, x, y in twips relative to the list).
 class ListView : public IControl {
 public:
-    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e, 0x0b, 0x71, 0x8c, 0x44, 0x10};
+    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e,
+                               0x0b,       0x71,   0x8c,   0x44, 0x10};
     enum SortOrder { Ascending = 0, Descending = 1 };
 
     // Replaces columns and rows at once; each row holds one text per column.
@@ -34,8 +35,8 @@ public:
     virtual int subItemCount(int index) const = 0;
     virtual QString subItem(int index, int subItem) const = 0; // subItem 1..subItemCount
 
-    virtual int SelectedIndex() const = 0;          // 0: none
-    virtual void setSelectedIndex(int index) = 0;   // 0 clears the selection
+    virtual int SelectedIndex() const = 0;        // 0: none
+    virtual void setSelectedIndex(int index) = 0; // 0 clears the selection
     virtual void EnsureVisible(int index) = 0;
 
     virtual int SortKey() const = 0; // 0: item text, n: sub-item n

@@ -10,7 +10,8 @@ namespace forms {
 // "KeyDown" (keyCode by reference, shift).
 class MonthView : public IControl {
 public:
-    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e, 0x0b, 0x71, 0x8c, 0x44, 0x12};
+    static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e,
+                               0x0b,       0x71,   0x8c,   0x44, 0x12};
 
     virtual QDate Value() const = 0;
     virtual void setValue(const QDate& date) = 0;

@@ -1,0 +1,718 @@
+#include "Form.h"
+
+#include "CommonControls.h"
+#include "ErrorReporter.h"
+#include "EventHandlers.h"
+#include "IContainer.h"
+#include "KeyCodes.h"
+#include "KeyPropagation.h"
+#include "ListView.h"
+#include "MenuControl.h"
+#include "MonthView.h"
+#include "Timer.h"
+#include "Twips.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/RuntimeError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <atomic>
+#include <map>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+enum DispId { ShowId = 1, HideId, UnloadId, HWndId, CaptionId, FirstMemberId = 1000 };
+
+com::RuntimeError notSupported() {
+    return com::RuntimeError(QStringLiteral("Object doesn't support this property or method"), 438);
+}
+
+// Window handles are never given out twice in a process.
+qintptr g_nextHandle = 0x10010;
+
+std::map<qintptr, QPointer<QWidget>>& handles() {
+    static std::map<qintptr, QPointer<QWidget>> all;
+    return all;
+}
+
+// Activation between the application's own windows. Returning from another application, or
+// from a message box, activates no form anew; a form that takes over from another form does.
+QPointer<QWidget> g_activeTop;
+int g_activation = 0;
+
+} // namespace
+
+class Form::Private : public QObject {
+public:
+    struct Entry {
+        QString name;
+        int index;
+        com::Ptr<IControl> control;
+    };
+    struct Retired {
+        std::vector<com::Ptr<IControl>> controls; // in the order they are to be released
+        QPointer<QWidget> window;
+    };
+
+    Private(Form* form, FormDesign formDesign) : q(form), design(std::move(formDesign)) {}
+
+    Form* q;
+    FormDesign design;
+    QPointer<QWidget> window;
+    qintptr handle = 0;
+    bool loaded = false;
+    bool unloading = false;
+    std::vector<Entry> controls;
+    std::vector<Retired> retired;
+    EventHandlers subscribers;
+    std::vector<QEventLoop*> modalLoops;
+    QHash<QString, int> memberIds;
+    QStringList memberNames;
+    std::atomic<unsigned long> refs{0};
+    int activationSeen = 0;
+
+    class KeyPreview;
+    static QPointer<KeyPreview> keyPreview;
+    static void installKeyPreview();
+
+    static std::map<const QWidget*, Private*>& loadedForms() {
+        static std::map<const QWidget*, Private*> all;
+        return all;
+    }
+
+    void createWindow();
+    Entry createControl(const ControlDesign& design, QWidget* window,
+                        const std::vector<Entry>& created);
+    const Entry& find(const QString& name, int index) const;
+    void retire();
+    void flushRetired();
+    void quitModalLoops();
+    void activated();
+    bool previewKey(QObject* receiver, QKeyEvent* event);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Sees every key event of the application before its receiver does and hands those of a form
+// with key preview to that form.
+class Form::Private::KeyPreview : public QObject {
+public:
+    using QObject::QObject;
+    bool resending = false;
+
+private:
+    KeyPropagation m_propagation;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        if (resending || !watched->isWidgetType())
+            return false;
+        if (!m_propagation.firstDelivery(watched, event))
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        // Keys of a popup (a menu, a date picker's calendar) are the popup's alone.
+        if (widget->window()->windowType() == Qt::Popup)
+            return false;
+        const auto& forms = loadedForms();
+        for (const QWidget* w = widget; w; w = w->parentWidget()) {
+            const auto it = forms.find(w);
+            if (it == forms.end())
+                continue;
+            if (!it->second->design.keyPreview)
+                return false;
+            return it->second->previewKey(watched, static_cast<QKeyEvent*>(event));
+        }
+        return false;
+    }
+};
+
+QPointer<Form::Private::KeyPreview> Form::Private::keyPreview;
+
+void Form::Private::installKeyPreview() {
+    if (!keyPreview && QCoreApplication::instance()) {
+        keyPreview = new KeyPreview(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(keyPreview);
+    }
+}
+
+bool Form::Private::previewKey(QObject* receiver, QKeyEvent* event) {
+    const QPointer<QWidget> before = window;
+    // A key that unloaded its form goes no further.
+    auto gone = [&] { return !loaded || window != before; };
+    const int shift = vbShift(event->modifiers());
+    const int code = vbKeyCode(*event);
+    if (event->type() == QEvent::KeyRelease) {
+        if (!code)
+            return false;
+        int keyCode = code;
+        runGuarded([&] { q->Form_KeyUp(keyCode, shift); });
+        return keyCode == 0 || gone();
+    }
+    if (code) {
+        int keyCode = code;
+        runGuarded([&] { q->Form_KeyDown(keyCode, shift); });
+        if (keyCode == 0 || gone())
+            return true;
+    }
+    const int ascii = vbKeyAscii(*event);
+    if (!ascii)
+        return false;
+    int keyAscii = ascii;
+    runGuarded([&] { q->Form_KeyPress(keyAscii); });
+    if (keyAscii == 0 || gone())
+        return true;
+    if (keyAscii == ascii)
+        return false;
+    // The control receives the character the handler made of the key instead.
+    const QChar character(keyAscii);
+    const int key =
+        character.toUpper().unicode() < 0x7f ? character.toUpper().unicode() : int(Qt::Key_unknown);
+    QKeyEvent replacement(QEvent::KeyPress, key, event->modifiers(), QString(character),
+                          event->isAutoRepeat(), ushort(event->count()));
+    keyPreview->resending = true;
+    QCoreApplication::sendEvent(receiver, &replacement);
+    keyPreview->resending = false;
+    return true;
+}
+
+void Form::Private::createWindow() {
+    auto* w = new QWidget(nullptr, Qt::Window);
+    w->setObjectName(design.name);
+    w->setWindowTitle(design.caption);
+    if (design.backColor.isValid()) {
+        QPalette palette = w->palette();
+        palette.setColor(QPalette::Window, design.backColor);
+        w->setPalette(palette);
+        w->setAutoFillBackground(true);
+    }
+    w->resize(twipsToPixelsX(design.clientWidth), twipsToPixelsY(design.clientHeight));
+    if (!design.sizable)
+        w->setFixedSize(w->size());
+
+    std::vector<Entry> created;
+    try {
+        for (const ControlDesign& c : design.controls)
+            created.push_back(createControl(c, w, created));
+    } catch (...) {
+        while (!created.empty())
+            created.pop_back();
+        delete w;
+        throw;
+    }
+
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (size_t i = 0; i < created.size(); ++i) {
+        const int tabIndex = design.controls.at(qsizetype(i)).tabIndex;
+        QWidget* cw = created[i].control->widget();
+        if (tabIndex >= 0 && cw && w->isAncestorOf(cw))
+            tabOrder.emplace_back(tabIndex, cw);
+    }
+    std::stable_sort(tabOrder.begin(), tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+
+    window = w;
+    controls = std::move(created);
+    handle = g_nextHandle++;
+    handles()[handle] = w;
+    loadedForms()[w] = this;
+    w->installEventFilter(this);
+    installKeyPreview();
+}
+
+Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidget* w,
+                                                  const std::vector<Entry>& created) {
+    com::Ptr<IControl> control = createCommonControl(c.progId);
+    if (!control) {
+        if (!com::Runtime::exists())
+            throw com::RuntimeError(
+                QStringLiteral("ActiveX component can't create object: %1").arg(c.progId), 429);
+        control = com::Runtime::current().createInstance(c.progId).as<IControl>();
+    }
+    const QString objectName =
+        c.index >= 0 ? c.name + QLatin1Char('_') + QString::number(c.index) : c.name;
+
+    const Entry* holder = nullptr;
+    if (!c.container.isEmpty()) {
+        for (const Entry& e : created)
+            if (e.name.compare(c.container, Qt::CaseInsensitive) == 0)
+                holder = &e;
+        if (!holder)
+            throw com::RuntimeError(QStringLiteral("Control '%1' not found").arg(c.container), 730);
+    }
+
+    if (auto* menu = dynamic_cast<MenuControl*>(control.get())) {
+        if (holder) {
+            auto* parent = dynamic_cast<MenuControl*>(holder->control.get());
+            if (!parent)
+                throw com::RuntimeError(QStringLiteral("'%1' is not a menu").arg(c.container), 5);
+            menu->attachTo(*parent, objectName);
+        } else {
+            QWidget* popup = menu->widget();
+            popup->setParent(w, popup->windowFlags());
+            popup->setObjectName(objectName);
+        }
+        control->applyDesign(c.keys);
+        return {c.name, c.index, control};
+    }
+
+    QWidget* parent = w;
+    if (holder) {
+        const auto container = holder->control.query<IContainer>();
+        if (!container)
+            throw com::RuntimeError(
+                QStringLiteral("'%1' cannot hold other controls").arg(c.container), 5);
+        parent = container->childArea(c.keys);
+        if (!parent)
+            parent = holder->control->widget();
+    }
+    QWidget* cw = control->widget();
+    bool explicitlyHidden = false;
+    if (cw) {
+        explicitlyHidden = cw->isHidden() && cw->testAttribute(Qt::WA_WState_ExplicitShowHide);
+        cw->setParent(parent);
+        cw->setObjectName(objectName);
+        if (c.width > 0 || c.height > 0)
+            cw->setGeometry(twipsToPixelsX(c.left), twipsToPixelsY(c.top), twipsToPixelsX(c.width),
+                            twipsToPixelsY(c.height));
+        else
+            cw->move(twipsToPixelsX(c.left), twipsToPixelsY(c.top));
+    }
+    control->applyDesign(c.keys);
+    if (cw) {
+        if (c.keys.contains(QStringLiteral("visible")) &&
+            !c.keys.value(QStringLiteral("visible")).toBool())
+            cw->hide();
+        else if (!explicitlyHidden && parent && parent->isVisible())
+            cw->show();
+        if (c.keys.contains(QStringLiteral("enabled")) &&
+            !c.keys.value(QStringLiteral("enabled")).toBool())
+            cw->setEnabled(false);
+    }
+    return {c.name, c.index, control};
+}
+
+const Form::Private::Entry& Form::Private::find(const QString& name, int index) const {
+    bool named = false;
+    for (const Entry& e : controls) {
+        if (e.name.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        named = true;
+        if (e.index == index)
+            return e;
+    }
+    if (named)
+        throw com::RuntimeError(
+            QStringLiteral("Control array element '%1' doesn't exist").arg(index), 340);
+    throw com::RuntimeError(QStringLiteral("Control '%1' not found").arg(name), 730);
+}
+
+void Form::Private::retire() {
+    QWidget* w = window;
+    loaded = false;
+    loadedForms().erase(w);
+    handles().erase(handle);
+    handle = 0;
+    w->removeEventFilter(this);
+    if (g_activeTop == w->window())
+        g_activeTop = nullptr;
+    quitModalLoops();
+
+    // The window and its controls go once the event loop runs again: an unload inside an event
+    // of one of them (a button that closes its form) must not delete it under its own feet.
+    // Until then nothing of them is reachable: hidden, nameless, timers stopped.
+    Retired r;
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        if (const auto timer = it->control.query<Timer>())
+            timer->setEnabled(false);
+        r.controls.push_back(it->control);
+    }
+    r.window = w;
+    controls.clear();
+    window = nullptr;
+    w->hide();
+    w->setObjectName(QString());
+    retired.push_back(std::move(r));
+    QTimer::singleShot(0, this, [this] { flushRetired(); });
+}
+
+void Form::Private::flushRetired() {
+    std::vector<Retired> gone;
+    gone.swap(retired);
+    for (Retired& r : gone) {
+        // Controls first: each deletes its own widget, then the window goes with what is left.
+        r.controls.clear();
+        delete r.window.data();
+    }
+}
+
+void Form::Private::quitModalLoops() {
+    for (QEventLoop* loop : modalLoops)
+        loop->quit();
+}
+
+void Form::Private::activated() {
+    QWidget* top = window->window();
+    if (top != g_activeTop) {
+        g_activeTop = top;
+        ++g_activation;
+    }
+    if (activationSeen == g_activation)
+        return;
+    activationSeen = g_activation;
+    runGuarded([this] {
+        q->Form_Activate();
+        QVariantList args;
+        subscribers.raise(QStringLiteral("Activate"), args);
+    });
+}
+
+bool Form::Private::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window)
+        return false;
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (loaded)
+            activated();
+        break;
+    case QEvent::Resize:
+        if (loaded)
+            runGuarded([this] {
+                q->Form_Resize();
+                QVariantList args;
+                subscribers.raise(QStringLiteral("Resize"), args);
+            });
+        break;
+    case QEvent::Hide:
+        if (!window->isVisible()) {
+            if (g_activeTop == window->window())
+                g_activeTop = nullptr;
+            quitModalLoops();
+        }
+        break;
+    case QEvent::Close: {
+        // Closing the window is unloading the form, which its unload handler may refuse.
+        runGuarded([this] { q->Unload(); });
+        if (loaded && window == watched) {
+            event->ignore();
+            return true;
+        }
+        event->accept();
+        return true;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Form::Form(FormDesign design) : d(std::make_unique<Private>(this, std::move(design))) {}
+
+Form::~Form() {
+    // The instance goes with its module: no unload handler runs any more.
+    if (d->loaded)
+        d->retire();
+    d->flushRetired();
+}
+
+const FormDesign& Form::design() const {
+    return d->design;
+}
+
+QString Form::name() const {
+    return d->design.name;
+}
+
+bool Form::isLoaded() const {
+    return d->loaded;
+}
+
+void Form::Load() {
+    if (d->loaded)
+        return;
+    d->createWindow();
+    d->loaded = true;
+    // A failure from here on leaves the form loaded, and reaches whoever caused the load.
+    connectEvents();
+    Form_Load();
+    QVariantList args;
+    d->subscribers.raise(QStringLiteral("Load"), args);
+}
+
+void Form::Unload() {
+    if (!d->loaded || d->unloading)
+        return;
+    struct Unloading {
+        bool& flag;
+        explicit Unloading(bool& f) : flag(f) { flag = true; }
+        ~Unloading() { flag = false; }
+    } unloading(d->unloading);
+
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0)
+        return;
+    QVariantList args{0};
+    d->subscribers.raise(QStringLiteral("Unload"), args);
+    if (args.value(0).toInt() != 0 || !d->loaded)
+        return;
+    d->retire();
+}
+
+void Form::Show(ShowMode mode) {
+    Load();
+    QWidget* w = d->window;
+    if (mode == ShowMode::Modeless) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+        return;
+    }
+    if (w->isVisible())
+        throw com::RuntimeError(QStringLiteral("Form already displayed; can't show modally"), 400);
+    const QPointer<QWidget> previous = QApplication::activeWindow();
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
+
+    // Until the form is hidden or unloaded (a handler run by show() may have done so already).
+    if (d->window == w && w->isVisible()) {
+        QEventLoop loop;
+        d->modalLoops.push_back(&loop);
+        const int code = loop.exec();
+        d->modalLoops.erase(std::find(d->modalLoops.begin(), d->modalLoops.end(), &loop));
+        if (d->window == w && w->isVisible()) {
+            // Only the application's own exit ends the loop with the form still shown.
+            qWarning("Modal display of %s ended by the application (code %d)",
+                     qUtf8Printable(d->design.name), code);
+            w->hide();
+        }
+    }
+    if (d->window == w)
+        w->setWindowModality(Qt::NonModal);
+    if (previous && previous->isVisible())
+        previous->activateWindow();
+}
+
+void Form::Hide() {
+    Load();
+    d->window->hide();
+}
+
+bool Form::isVisible() const {
+    return d->loaded && d->window->isVisible();
+}
+
+qintptr Form::hWnd() {
+    Load();
+    return d->handle;
+}
+
+QWidget* Form::window() {
+    Load();
+    return d->window;
+}
+
+QString Form::Caption() {
+    return d->loaded ? d->window->windowTitle() : d->design.caption;
+}
+
+void Form::setCaption(const QString& caption) {
+    Load();
+    d->window->setWindowTitle(caption);
+}
+
+int Form::ScaleWidth() {
+    Load();
+    return pixelsToTwipsX(d->window->width());
+}
+
+int Form::ScaleHeight() {
+    Load();
+    return pixelsToTwipsY(d->window->height());
+}
+
+Extender Form::ctl(const QString& name, int index) {
+    Load();
+    return Extender(d->find(name, index).control->widget());
+}
+
+com::Ptr<IControl> Form::controlObject(const QString& name, int index) {
+    Load();
+    return d->find(name, index).control;
+}
+
+// The form holds its own reference to the control for as long as it is loaded.
+template <class I> static I& controlOfForm(Form& form, const QString& name) {
+    return *form.control<I>(name).get();
+}
+
+ListView& Form::listView(const QString& name) {
+    return controlOfForm<ListView>(*this, name);
+}
+
+MonthView& Form::monthView(const QString& name) {
+    return controlOfForm<MonthView>(*this, name);
+}
+
+Timer& Form::timer(const QString& name) {
+    return controlOfForm<Timer>(*this, name);
+}
+
+Menu& Form::menu(const QString& name) {
+    return controlOfForm<Menu>(*this, name);
+}
+
+QString Form::ActiveControlName() {
+    if (!d->loaded)
+        return {};
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || !d->window->isAncestorOf(focus))
+        focus = d->window->focusWidget();
+    for (QWidget* w = focus; w && w != d->window; w = w->parentWidget()) {
+        for (const Private::Entry& e : d->controls)
+            if (e.control->widget() == w)
+                return e.name;
+    }
+    return {};
+}
+
+void Form::PopupMenu(const QString& menuName, int /*flags*/, int x, int y) {
+    Load();
+    auto* menu = dynamic_cast<MenuControl*>(d->find(menuName, -1).control.get());
+    if (!menu)
+        throw com::RuntimeError(QStringLiteral("Type mismatch"), 13);
+    // The items are held here: the form may unload while the menu is open.
+    std::vector<com::Ptr<IControl>> items;
+    for (const Private::Entry& e : d->controls)
+        if (dynamic_cast<MenuControl*>(e.control.get()))
+            items.push_back(e.control);
+    const com::Ptr<IControl> keep = d->find(menuName, -1).control;
+    const QPoint at = d->window->mapToGlobal(QPoint(twipsToPixelsX(x), twipsToPixelsY(y)));
+    QAction* picked = menu->popup()->exec(at);
+    if (!picked)
+        return;
+    for (const auto& item : items) {
+        auto* entry = dynamic_cast<MenuControl*>(item.get());
+        if (entry->action() == picked) {
+            entry->raiseClick();
+            return;
+        }
+    }
+}
+
+QWidget* Form::windowFromHandle(qintptr handle) {
+    const auto it = handles().find(handle);
+    return it == handles().end() ? nullptr : it->second.data();
+}
+
+void* Form::queryInterface(const QUuid& iid) {
+    void* p = nullptr;
+    if (iid == com::IUnknown::IID || iid == com::IDispatch::IID)
+        p = static_cast<com::IDispatch*>(this);
+    else if (iid == IEventSource::IID)
+        p = static_cast<IEventSource*>(this);
+    if (p)
+        addRef();
+    return p;
+}
+
+// The instance belongs to the component, which keeps it for the life of the module: references
+// are counted for the COM contract, and the last release does not delete it.
+unsigned long Form::addRef() {
+    return ++d->refs;
+}
+
+unsigned long Form::release() {
+    return --d->refs;
+}
+
+int Form::idOfName(const QString& name) {
+    static const QHash<QString, int> builtIn{{QStringLiteral("show"), ShowId},
+                                             {QStringLiteral("hide"), HideId},
+                                             {QStringLiteral("unload"), UnloadId},
+                                             {QStringLiteral("hwnd"), HWndId},
+                                             {QStringLiteral("caption"), CaptionId}};
+    const QString key = name.toLower();
+    if (const auto it = builtIn.constFind(key); it != builtIn.constEnd())
+        return *it;
+    if (const auto it = d->memberIds.constFind(key); it != d->memberIds.constEnd())
+        return *it;
+    const int id = FirstMemberId + int(d->memberNames.size());
+    d->memberIds.insert(key, id);
+    d->memberNames.append(name);
+    return id;
+}
+
+QVariant Form::invoke(int dispId, com::InvokeKind kind, QVariantList& args) {
+    switch (dispId) {
+    case ShowId:
+        Show(args.value(0).toInt() == 1 ? ShowMode::Modal : ShowMode::Modeless);
+        return {};
+    case HideId:
+        Hide();
+        return {};
+    case UnloadId:
+        Unload();
+        return {};
+    case HWndId:
+        if (kind == com::InvokeKind::PropertyPut || kind == com::InvokeKind::PropertyPutRef)
+            throw notSupported();
+        return QVariant::fromValue<qlonglong>(hWnd());
+    case CaptionId:
+        if (kind == com::InvokeKind::PropertyPut) {
+            setCaption(args.value(args.size() - 1).toString());
+            return {};
+        }
+        return Caption();
+    default:
+        break;
+    }
+    const int member = dispId - FirstMemberId;
+    if (member < 0 || member >= d->memberNames.size())
+        throw notSupported();
+    return invokeMember(d->memberNames.at(member), kind, args);
+}
+
+int Form::advise(const QString& event, EventHandler handler) {
+    return d->subscribers.add(event, std::move(handler));
+}
+
+void Form::unadvise(int cookie) {
+    d->subscribers.remove(cookie);
+}
+
+void Form::Form_KeyDown(int&, int) {}
+
+void Form::Form_KeyUp(int&, int) {}
+
+void Form::Form_KeyPress(int&) {}
+
+void Form::Form_Unload(int&) {}
+
+QVariant Form::invokeMember(const QString&, com::InvokeKind, QVariantList&) {
+    throw notSupported();
+}
+
+void Form::raiseEvent(const QString& event, QVariantList& args) {
+    d->subscribers.raise(event, args);
+}
+
+} // namespace forms

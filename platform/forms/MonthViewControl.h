@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ControlObject.h"
+#include "MonthView.h"
+
+#include <memory>
+
+namespace forms {
+
+// "MSComCtl2.MonthView" over a QCalendarWidget. Days before MinDate are greyed and the user
+// cannot pick them; code may still set any Value, the form's own checks decide what to accept.
+class MonthViewControl : public ControlObject<MonthView> {
+public:
+    MonthViewControl();
+    ~MonthViewControl() override;
+
+    void applyDesign(const QVariantMap& keys) override;
+    QDate Value() const override;
+    void setValue(const QDate& date) override;
+    QDate MinDate() const override;
+    void setMinDate(const QDate& date) override;
+
+private:
+    class Hooks;
+    std::unique_ptr<Hooks> d;
+};
+
+} // namespace forms

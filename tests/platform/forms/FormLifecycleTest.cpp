@@ -1,0 +1,273 @@
+#include "ScriptedForm.h"
+
+#include "platform/com/FunctionFactory.h"
+#include "platform/com/Object.h"
+#include "platform/com/Runtime.h"
+#include "platform/forms/ErrorReporter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A control of an outside library, as the runtime gets it from the object runtime. It notes
+// whether the window still existed when the form let go of it.
+class OutsideControl : public com::Object<forms::IControl> {
+public:
+    static inline QStringList releases;
+    static inline QStringList windowsAliveAtRelease;
+
+    OutsideControl() : m_label(new QLabel) {}
+    ~OutsideControl() override {
+        const QString name = m_label ? m_label->objectName() : QString();
+        releases << name;
+        if (m_label && m_label->window() != m_label)
+            windowsAliveAtRelease << name;
+        delete m_label.data();
+    }
+    QWidget* widget() override { return m_label; }
+    void applyDesign(const QVariantMap& keys) override {
+        m_label->setText(keys.value(QStringLiteral("caption")).toString());
+    }
+    void on(const QString&, forms::EventHandler) override {}
+
+private:
+    QPointer<QLabel> m_label;
+};
+
+const QUuid kOutsideClsid{0x1b9e0c11, 0x52d4, 0x4a07, 0x8f, 0x3e, 0x61,
+                          0x0a,       0x22,   0x7c,   0x90, 0x01};
+
+forms::FormDesign sampleDesign() {
+    forms::FormDesign d;
+    d.name = QStringLiteral("frmMuestra");
+    d.caption = QStringLiteral("Muestra");
+    d.clientWidth = 6000;
+    d.clientHeight = 3000;
+    d.controls << designOf(QStringLiteral("Outside.Label"), QStringLiteral("lblFuera"), 120, 120,
+                           1500, 300, {{QStringLiteral("caption"), QStringLiteral("Fuera")}})
+               << designOf(QStringLiteral("VB.CommandButton"), QStringLiteral("cmdAceptar"), 120,
+                           600, 1500, 375,
+                           {{QStringLiteral("caption"), QStringLiteral("Aceptar")}});
+    return d;
+}
+
+class FormLifecycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_runtime = std::make_unique<com::Runtime>(m_dir.filePath(QStringLiteral("registry.json")));
+        m_runtime->registerClassObject(
+            kOutsideClsid, QStringLiteral("Outside.Label"),
+            com::Ptr<com::IClassFactory>(com::make<com::FunctionFactory>(
+                [] { return static_cast<com::IUnknown*>(new OutsideControl); })));
+        OutsideControl::releases.clear();
+        OutsideControl::windowsAliveAtRelease.clear();
+        m_previousReporter = forms::setErrorReporter([this](const QString& text, long number) {
+            m_reported << QStringLiteral("%1 %2").arg(number).arg(text);
+        });
+    }
+    void TearDown() override {
+        forms::setErrorReporter(m_previousReporter);
+        m_runtime.reset();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<com::Runtime> m_runtime;
+    forms::ErrorReporter m_previousReporter;
+    QStringList m_reported;
+};
+
+TEST_F(FormLifecycle, TouchingAControlLoadsTheFormAndRunsItsLoadHandlerFirst) {
+    ScriptedForm form(sampleDesign());
+    bool controlReachableInLoad = false;
+    form.onLoad = [&] { controlReachableInLoad = form.ctl(QStringLiteral("cmdAceptar")).widget(); };
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_TRUE(form.log.isEmpty());
+
+    forms::Extender button = form.ctl(QStringLiteral("cmdAceptar"));
+
+    EXPECT_TRUE(form.isLoaded());
+    EXPECT_EQ(form.log, (QStringList{QStringLiteral("connectEvents"), QStringLiteral("Load")}));
+    EXPECT_TRUE(controlReachableInLoad);
+    QWidget* window = form.window();
+    EXPECT_EQ(window->objectName(), QStringLiteral("frmMuestra"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Muestra"));
+    EXPECT_EQ(button.widget()->objectName(), QStringLiteral("cmdAceptar"));
+    EXPECT_EQ(button.widget()->window(), window);
+    auto* outside = window->findChild<QLabel*>(QStringLiteral("lblFuera"));
+    ASSERT_NE(outside, nullptr);
+    EXPECT_EQ(outside->text(), QStringLiteral("Fuera"));
+    EXPECT_EQ(form.log.count(QStringLiteral("Load")), 1);
+}
+
+TEST_F(FormLifecycle, UnloadReleasesTheControlsBeforeTheWindowAndAReloadRunsLoadAgain) {
+    ScriptedForm form(sampleDesign());
+    int subscribersSawUnload = 0;
+    form.advise(QStringLiteral("Unload"), [&](QVariantList&) { ++subscribersSawUnload; });
+    const QPointer<QWidget> firstWindow = form.window();
+    const qintptr firstHandle = form.hWnd();
+    EXPECT_EQ(forms::Form::windowFromHandle(firstHandle), firstWindow.data());
+
+    form.Unload();
+
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(subscribersSawUnload, 1);
+    EXPECT_EQ(forms::Form::windowFromHandle(firstHandle), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(firstWindow.isNull());
+    EXPECT_EQ(OutsideControl::releases, QStringList{QStringLiteral("lblFuera")});
+    EXPECT_EQ(OutsideControl::windowsAliveAtRelease, QStringList{QStringLiteral("lblFuera")});
+
+    form.ctl(QStringLiteral("lblFuera"));
+    EXPECT_EQ(form.log.count(QStringLiteral("Load")), 2);
+    EXPECT_NE(form.hWnd(), firstHandle);
+}
+
+TEST_F(FormLifecycle, AnUnloadHandlerMayCancelAndAFailingLoadHandlerLeavesTheFormLoaded) {
+    ScriptedForm form(sampleDesign());
+    form.onUnload = [](int& cancel) { cancel = 1; };
+    form.Load();
+    form.Unload();
+    EXPECT_TRUE(form.isLoaded());
+
+    ScriptedForm failing(sampleDesign());
+    failing.onLoad = [] { throw com::RuntimeError(QStringLiteral("sin conexión"), 3704); };
+    try {
+        failing.ctl(QStringLiteral("cmdAceptar"));
+        FAIL() << "the load handler's error did not reach the statement that loaded the form";
+    } catch (const com::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 3704);
+    }
+    EXPECT_TRUE(failing.isLoaded());
+    EXPECT_NO_THROW(failing.ctl(QStringLiteral("cmdAceptar")));
+    EXPECT_EQ(failing.log.count(QStringLiteral("Load")), 1);
+}
+
+TEST_F(FormLifecycle, UnknownControlsAndClassesAreReported) {
+    ScriptedForm form(sampleDesign());
+    try {
+        form.ctl(QStringLiteral("cmdNoExiste"));
+        FAIL();
+    } catch (const com::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 730);
+    }
+
+    forms::FormDesign broken = sampleDesign();
+    broken.controls << designOf(QStringLiteral("Nadie.Conoce"), QStringLiteral("x"));
+    ScriptedForm unloadable(broken);
+    EXPECT_THROW(unloadable.Load(), com::RuntimeError);
+    EXPECT_FALSE(unloadable.isLoaded());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(OutsideControl::releases.size(), 1);
+}
+
+TEST_F(FormLifecycle, ModalShowReturnsWhenTheFormIsHiddenOrUnloaded) {
+    ScriptedForm form(sampleDesign());
+    bool modalWhileShown = false;
+    QTimer::singleShot(0, [&] {
+        modalWhileShown = form.window()->isModal() && form.isVisible();
+        form.Hide();
+    });
+    form.Show(forms::ShowMode::Modal);
+    EXPECT_TRUE(modalWhileShown);
+    EXPECT_TRUE(form.isLoaded());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.window()->isModal());
+
+    QTimer::singleShot(0, [&] { form.Unload(); });
+    form.Show(forms::ShowMode::Modal);
+    EXPECT_FALSE(form.isLoaded());
+}
+
+TEST_F(FormLifecycle, ClosingTheWindowUnloadsTheFormUnlessItsHandlerRefuses) {
+    ScriptedForm form(sampleDesign());
+    form.Show();
+    bool refuse = true;
+    form.onUnload = [&](int& cancel) { cancel = refuse ? 1 : 0; };
+    EXPECT_FALSE(form.window()->close());
+    EXPECT_TRUE(form.isVisible());
+    refuse = false;
+    EXPECT_TRUE(form.window()->close());
+    EXPECT_FALSE(form.isLoaded());
+}
+
+TEST_F(FormLifecycle, ActivationRunsWhenTheWindowBecomesActiveAgainAfterADialog) {
+    ScriptedForm board(sampleDesign());
+    forms::FormDesign dialogDesign = sampleDesign();
+    dialogDesign.name = QStringLiteral("frmDialogo");
+    ScriptedForm dialog(dialogDesign);
+    int parentActivations = 0;
+    board.advise(QStringLiteral("Activate"), [&](QVariantList&) { ++parentActivations; });
+
+    board.Show();
+    EXPECT_TRUE(waitUntil([&] { return board.log.count(QStringLiteral("Activate")) == 1; }));
+    EXPECT_EQ(parentActivations, 1);
+
+    bool dialogActivated = false;
+    QTimer::singleShot(0, [&] {
+        dialogActivated =
+            waitUntil([&] { return dialog.log.count(QStringLiteral("Activate")) == 1; });
+        dialog.Hide();
+    });
+    dialog.Show(forms::ShowMode::Modal);
+    EXPECT_TRUE(dialogActivated);
+    EXPECT_TRUE(waitUntil([&] { return board.log.count(QStringLiteral("Activate")) == 2; }));
+    EXPECT_EQ(parentActivations, 2);
+    // Nothing else activates it again: no form took over in between.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(board.log.count(QStringLiteral("Activate")), 2);
+}
+
+TEST_F(FormLifecycle, ErrorsEscapingEventHandlersGoToTheReporter) {
+    ScriptedForm form(sampleDesign());
+    form.onConnect = [&] {
+        form.controlObject(QStringLiteral("cmdAceptar"))
+            ->on(QStringLiteral("Click"), [](QVariantList&) {
+                throw com::RuntimeError(QStringLiteral("Fallo al guardar"), 5);
+            });
+    };
+    form.Show();
+    auto* button = qobject_cast<QAbstractButton*>(form.ctl(QStringLiteral("cmdAceptar")).widget());
+    ASSERT_NE(button, nullptr);
+    button->click();
+    button->click();
+    EXPECT_EQ(m_reported, (QStringList{QStringLiteral("5 Fallo al guardar"),
+                                       QStringLiteral("5 Fallo al guardar")}));
+}
+
+TEST_F(FormLifecycle, LateBoundMembers) {
+    ScriptedForm form(sampleDesign());
+    form.onMember = [](const QString& name, com::InvokeKind, QVariantList&) -> QVariant {
+        if (name == QLatin1String("Transaccion"))
+            return QStringLiteral("LOG0001");
+        throw com::RuntimeError(QStringLiteral("Object doesn't support this property or method"),
+                                438);
+    };
+    const int transaccion = form.idOfName(QStringLiteral("Transaccion"));
+    EXPECT_EQ(form.idOfName(QStringLiteral("TRANSACCION")), transaccion);
+    QVariantList none;
+    EXPECT_EQ(form.invoke(transaccion, com::InvokeKind::PropertyGet, none).toString(),
+              QStringLiteral("LOG0001"));
+    EXPECT_FALSE(form.isLoaded());
+
+    QVariantList caption{QStringLiteral("Otra")};
+    form.invoke(form.idOfName(QStringLiteral("Caption")), com::InvokeKind::PropertyPut, caption);
+    EXPECT_EQ(form.window()->windowTitle(), QStringLiteral("Otra"));
+    EXPECT_EQ(form.invoke(form.idOfName(QStringLiteral("hWnd")), com::InvokeKind::PropertyGet, none)
+                  .toLongLong(),
+              form.hWnd());
+    form.invoke(form.idOfName(QStringLiteral("Unload")), com::InvokeKind::Method, none);
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_THROW(form.invoke(424242, com::InvokeKind::Method, none), com::RuntimeError);
+
+    auto unknown = com::Ptr<com::IDispatch>(&form).query<com::IUnknown>();
+    EXPECT_TRUE(unknown.query<forms::IEventSource>());
+}
+
+} // namespace
