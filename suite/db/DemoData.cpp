@@ -232,30 +232,11 @@ private:
     }
 
     void catalogues() {
-        states();
         branches();
         vehicleTypes();
         vehicles();
         drivers();
         clients();
-    }
-
-    void states() {
-        Insert ins(m_connection, "Estado",
-                   {"Es_Cve_Estado", "Es_Descripcion", "Oper_Alta", "Fecha_Alta", "Oper_Ult_Modif",
-                    "Fecha_Ult_Modif"});
-        const std::pair<const char*, const char*> rows[] = {
-            {"AB", "Abierto"},      {"TR", "En tránsito"}, {"CE", "Cerrado"},
-            {"CA", "Cancelado"},    {"RM", "Remisionado"}, {"RMT", "Remisionado en tránsito"},
-            {"RP", "Reprogramado"}, {"EN", "Entregado"},   {"FA", "Facturado"},
-            {"AC", "Activo"},       {"BA", "Baja"},
-        };
-        for (const auto& [key, description] : rows) {
-            ins << QString::fromLatin1(key) << QString::fromUtf8(description);
-            catalogueAudit(ins);
-            ins.run();
-        }
-        m_summary.states = ins.rows();
     }
 
     void branches() {

@@ -9,7 +9,7 @@ class Connection;
 
 namespace suite {
 
-// A believable data set for people and benchmarks: branches, states, vehicle types, vehicles,
+// A believable data set for people and benchmarks: branches, vehicle types, vehicles,
 // drivers and clients (some withdrawn, "BA"), trips around a given day with their delivery
 // orders (1 to 20 lines), shipments, remissions, sales and document links. The same options give
 // the same rows, whatever the machine's clock says.
@@ -24,7 +24,6 @@ public:
 
     struct Summary {
         int branches = 0;
-        int states = 0;
         int vehicleTypes = 0;
         int vehicles = 0;
         int drivers = 0;

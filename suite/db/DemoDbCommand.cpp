@@ -19,7 +19,7 @@ namespace suite {
 
 namespace {
 
-const char* const demoHelp = R"(Usage: kestrova demo-db FILE [options]
+const char* const demoHelp = R"help(Usage: kestrova demo-db FILE [options]
 
 Creates a SQLite database FILE with the suite schema, the suite parameters, the stored
 queries and a believable demo data set: branches, drivers, vehicles, trips around today with
@@ -32,7 +32,7 @@ Options:
   --today YYYY-MM-DD   the day the trips lie around (default: today)
   --force              replace FILE if it exists
   --help               show this help
-)";
+)help";
 
 struct DemoArgs {
     QString file;

@@ -85,6 +85,18 @@ const std::vector<HostData::Row>& HostData::parameters() {
     return rows;
 }
 
+const std::vector<HostData::Row>& HostData::states() {
+    static const std::vector<Row> rows = {
+        {"AB", "Abierto", {}},      {"TR", QStringLiteral("En tránsito"), {}},
+        {"CE", "Cerrado", {}},      {"CA", "Cancelado", {}},
+        {"RM", "Remisionado", {}},  {"RMT", QStringLiteral("Remisionado en tránsito"), {}},
+        {"RP", "Reprogramado", {}}, {"EN", "Entregado", {}},
+        {"FA", "Facturado", {}},    {"AC", "Activo", {}},
+        {"BA", "Baja", {}},
+    };
+    return rows;
+}
+
 const std::vector<HostData::Row>& HostData::queries() {
     static const std::vector<Row> rows = {
         {"Viajes", QString::fromUtf8(viajes), QStringLiteral("Control de viajes")},

@@ -302,6 +302,8 @@ QStringList Schema::statements(ado::Connection::Dialect dialect) {
     for (const HostData::Row& p : HostData::parameters())
         out << insertRow("Parametro", {"Pa_Nombre", "Pa_Valor", "Pa_Descripcion"},
                          {p.name, p.value, p.description}, dialect);
+    for (const HostData::Row& e : HostData::states())
+        out << insertRow("Estado", {"Es_Cve_Estado", "Es_Descripcion"}, {e.name, e.value}, dialect);
     for (const HostData::Row& q : HostData::queries())
         out << insertRow("Consulta", {"Cs_Nombre", "Cs_Texto", "Cs_Descripcion"},
                          {q.name, q.value, q.description}, dialect);
@@ -312,7 +314,8 @@ QString Schema::sqlServerScript() {
     QString script = QStringLiteral(
         "-- Kestrova suite database for SQL Server: tables, indexes, suite parameters and stored\n"
         "-- queries. Run it with sqlcmd on an empty database. It is written out from the schema\n"
-        "-- description in suite/db: never edit it by hand. When the description changes, the test\n"
+        "-- description in suite/db: never edit it by hand. When the description changes, the "
+        "test\n"
         "-- suite_db_schema_test fails and leaves the new script beside its binary to copy here.\n"
         "SET NOCOUNT ON;\nGO\n");
     for (const QString& s : statements(ado::Connection::Dialect::SqlServer))

@@ -14,7 +14,7 @@ namespace suite {
 
 namespace {
 
-const char* const sqlHelp = R"(Usage: kestrova sql (--db FILE | --connect ODBC-STRING) STATEMENT
+const char* const sqlHelp = R"help(Usage: kestrova sql (--db FILE | --connect ODBC-STRING) STATEMENT
 
 Runs one SQL statement, written in SQL Server's dialect as the screens write theirs, on the
 SQLite database FILE or on an ODBC data source, through the suite's own database layer (the
@@ -22,15 +22,16 @@ same translation for SQLite, the same trace in KESTROVA_SQL_TRACE). The statemen
 transaction, rolled back if it fails.
 
 A query prints a header line with the column names and one line per row, tab-separated
-(NULL for a null; tabs, line breaks and backslashes inside values as \t, \n and \\). Any
-other statement prints the number of rows it changed. Errors go to stderr, exit status 1.
+(NULL for a null; tabs, line breaks and backslashes inside values as \t, \n and \\); a query
+without rows prints nothing, and says "(0 filas)" on stderr. Any other statement prints the
+number of rows it changed. Errors go to stderr, exit status 1.
 
 Options:
   --db FILE              a SQLite database file (it must exist)
   --connect ODBC-STRING  an ODBC connection string, e.g.
                          "Driver=FreeTDS;Server=HOST;Port=1433;Database=DB;UID=u;PWD=p"
   --help                 show this help
-)";
+)help";
 
 struct SqlArgs {
     QString file;
@@ -153,16 +154,22 @@ int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     // nothing but its error.
     QString text;
     QTextStream rows(&text);
+    bool empty = false;
     try {
         connection->BeginTrans();
         try {
             long changed = 0;
             std::unique_ptr<ado::Recordset> rs = connection->Execute(a.statement, &changed);
             if (rs && rs->FieldCount() > 0) {
-                QStringList header;
-                for (int i = 0; i < rs->FieldCount(); ++i)
-                    header << cell(rs->Fields(i).Name());
-                rows << header.join(QLatin1Char('\t')) << '\n';
+                // The layer gives a field only on a current row: an empty result has no header.
+                if (rs->Eof()) {
+                    empty = true;
+                } else {
+                    QStringList header;
+                    for (int i = 0; i < rs->FieldCount(); ++i)
+                        header << cell(rs->Fields(i).Name());
+                    rows << header.join(QLatin1Char('\t')) << '\n';
+                }
                 for (; !rs->Eof(); rs->MoveNext()) {
                     QStringList line;
                     for (int i = 0; i < rs->FieldCount(); ++i)
@@ -185,6 +192,8 @@ int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     rows.flush();
     out << text;
+    if (empty)
+        err << "(0 filas)\n";
     return 0;
 }
 

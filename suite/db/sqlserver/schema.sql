@@ -304,6 +304,50 @@ INSERT INTO Parametro (Pa_Nombre, Pa_Valor, Pa_Descripcion, Oper_Alta, Oper_Ult_
 VALUES (N'FTO_VEHICULO', N'0000000000', N'Formato de la clave de vehículo', 'SISTEMA', 'SISTEMA');
 GO
 
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'AB', N'Abierto', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'TR', N'En tránsito', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'CE', N'Cerrado', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'CA', N'Cancelado', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'RM', N'Remisionado', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'RMT', N'Remisionado en tránsito', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'RP', N'Reprogramado', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'EN', N'Entregado', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'FA', N'Facturado', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'AC', N'Activo', 'SISTEMA', 'SISTEMA');
+GO
+
+INSERT INTO Estado (Es_Cve_Estado, Es_Descripcion, Oper_Alta, Oper_Ult_Modif)
+VALUES (N'BA', N'Baja', 'SISTEMA', 'SISTEMA');
+GO
+
 INSERT INTO Consulta (Cs_Nombre, Cs_Texto, Cs_Descripcion, Oper_Alta, Oper_Ult_Modif)
 VALUES (N'Viajes', N'SELECT Viaje.Vj_Folio AS Folio,
        Viaje.Vj_Fecha AS Fecha,

@@ -1,0 +1,327 @@
+#include "suite/db/Schema.h"
+#include "platform/ado/SqlText.h"
+#include "suite/db/Folio.h"
+#include "suite/db/HostData.h"
+#include "tests/support/TestDatabase.h"
+
+#include "platform/com/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The column lists of the order and shipment copies, piece by piece as the screen writes them.
+const char* const orderPieces[] = {
+    "   Oe_Folio , ",
+    "   Oe_ID , ",
+    "   Oe_Fecha_Entrega , ",
+    "   Oe_Tabla , ",
+    "   Oe_Documento ,",
+    "   Oe_Factura ,",
+    "   Oe_Fc_Folio ,",
+    "   Sc_Cve_Sucursal ,",
+    "   Al_Cve_Almacen ,",
+    "   Cl_Cve_Cliente ,",
+    "   Vn_Cve_Vendedor ,",
+    "   Oe_Descuento_Global_Factor ,",
+    "   Oe_Descuento_Global_Importe ,",
+    "   Oe_Concepto ,",
+    "   Oe_Comentario ,",
+    "   Pr_Cve_Producto ,",
+    "   Cl_Cve_Color ,",
+    "   Tl_Cve_Talla ,",
+    "   Oe_Cantidad ,",
+    "   Oe_Unidad ,",
+    "   Oe_Cantidad_Control_1 ,",
+    "   Oe_Unidad_Control_1 ,",
+    "   Oe_Cantidad_Control_2 ,",
+    "   Oe_Unidad_Control_2 ,",
+    "   Oe_Precio_Lista ,",
+    "   Oe_Precio_Lista_Importe ,",
+    "   Oe_Descuento_Factor ,",
+    "   Oe_Descuento_Importe ,",
+    "   Oe_Precio_Descontado ,",
+    "   Oe_Precio_Descontado_Importe ,",
+    "   Oe_Impuesto_Factor ,",
+    "   Oe_Impuesto_Importe ,",
+    "   Oe_Precio_Neto ,",
+    "   Oe_Precio_Neto_Importe ,",
+    "   Mn_Cve_Moneda ,",
+    "   Oe_Tipo_Cambio ,",
+    "   Rm_Folio ,",
+    "   Oe_Contacto ,",
+    "   Oe_Observaciones ,",
+    "   Oe_Cantidad_Enviada ,",
+    "   Oe_Cantidad_Control_1_Enviada ,",
+    "   Oe_Cantidad_Control_2_Enviada ,",
+    "   Oper_Alta ,",
+    "   Fecha_Alta ,",
+    "   Oper_Ult_Modif ,",
+    "   Fecha_Ult_Modif ,",
+    "   Oe_Tipo_Vehiculo, ",
+    "   Oe_Sucursal_Inventario, ",
+    "   Oe_Almacen_Inventario ",
+};
+
+const char* const shipmentPieces[] = {
+    "   Eb_Folio, ",
+    "   Eb_Fecha, ",
+    "   Eb_Fecha_Salida, ",
+    "   Sc_Cve_Sucursal, ",
+    "   Eb_Tipo_Embarque, ",
+    "   Eb_Tipo_Vehiculo, ",
+    "   Eb_Peso, ",
+    "   Eb_Volumen, ",
+    "   Eb_Comentario, ",
+    "   Eb_Direccion_Entrega_Tabla, ",
+    "   Eb_Direccion_Entrega_Documento, ",
+    "   Eb_Direccion_Entrega_ID, ",
+    "   Oper_Alta, ",
+    "   Fecha_Alta, ",
+    "   Oper_Ult_Modif, ",
+    "   Fecha_Ult_Modif, ",
+    "   Eb_Tabla, ",
+    "   Eb_Documento)",
+};
+
+QString columnOf(const char* piece) {
+    QString s = QString::fromLatin1(piece);
+    s.remove(QLatin1Char(',')).remove(QLatin1Char(')'));
+    return s.trimmed();
+}
+
+// Rows as tab-separated lines, for readable failures.
+std::string text(const QList<QStringList>& rows) {
+    QStringList lines;
+    for (const QStringList& r : rows)
+        lines << r.join('\t');
+    return lines.join('\n').toStdString();
+}
+
+// A copied value as the screens write it: its text form, empty for a null, quotes doubled.
+QString copied(const QVariant& v) {
+    return v.isNull() ? QString() : ado::sqlText(v.toString());
+}
+
+class SchemaTest : public ::testing::Test {
+protected:
+    ktest::TestDatabase db{{40, 5, QDate(2024, 3, 15)}};
+
+    QString firstOf(const QString& sql) { return db.scalar(sql).toString(); }
+};
+
+TEST_F(SchemaTest, EveryTableAndColumnTheScreensNameExists) {
+    const std::pair<const char*, QStringList> named[] = {
+        {"Viaje",
+         {"Vj_Folio", "Vj_Fecha", "Es_Cve_Estado", "Ch_Cve_Chofer", "Sc_Cve_Sucursal",
+          "Vh_Cve_Vehiculo", "Vj_Fecha_Inicio_Viaje", "Vj_Fecha_Fin_Viaje", "Vj_Kilometro_Inicial",
+          "Vj_Kilometro_Final"}},
+        {"Sucursal", {"Sc_Cve_Sucursal", "Sc_Descripcion", "Es_Cve_Estado"}},
+        {"Estado", {"Es_Cve_Estado", "Es_Descripcion"}},
+        {"Tipo_Vehiculo", {"Tv_Cve_Tipo_Vehiculo", "Tv_Descripcion", "Es_Cve_Estado"}},
+        {"Vehiculo",
+         {"Vh_Cve_Vehiculo", "Vh_Descripcion", "Tv_Cve_Tipo_Vehiculo", "Es_Cve_Estado"}},
+        {"Chofer", {"Ch_Cve_Chofer", "Ch_Descripcion", "Es_Cve_Estado"}},
+        {"Venta", {"Vn_Folio", "Vn_Tabla", "Vn_Documento", "Es_Cve_Estado"}},
+        {"Remision", {"Rm_Folio", "Es_Cve_Estado"}},
+        {"Entrega_Documento", {"Ed_Tabla", "Ed_Documento", "De_ID", "De_Tabla", "De_Documento"}},
+    };
+    for (const auto& [table, columns] : named) {
+        // Read from the database itself, not from the description it was made from.
+        QStringList header;
+        for (const QStringList& row :
+             db.rows(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
+            header << row;
+        for (const QString& c : columns)
+            EXPECT_TRUE(header.contains(c)) << table << "." << c.toStdString();
+    }
+    QStringList order, shipment;
+    for (const char* p : orderPieces)
+        order << columnOf(p);
+    for (const char* p : shipmentPieces)
+        shipment << columnOf(p);
+    EXPECT_EQ(order.size(), 49);
+    EXPECT_EQ(shipment.size(), 18);
+    EXPECT_EQ(suite::Schema::table("Orden_Entrega").columnNames().join(' ').toStdString(),
+              (order << "Es_Cve_Estado").join(' ').toStdString());
+    EXPECT_EQ(suite::Schema::table("Embarque").columnNames().join(' ').toStdString(),
+              (shipment << "Es_Cve_Estado").join(' ').toStdString());
+    for (const suite::Table& t : suite::Schema::tables()) {
+        EXPECT_TRUE(t.column("Fecha_Ult_Modif") && t.column("Oper_Alta")) << t.name.toStdString();
+    }
+}
+
+// The order copy writes every line under a new folio as quoted text; the schema must take its own
+// rows back unchanged, and give the new lines a state the lists show.
+TEST_F(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
+    const QString folio = firstOf("SELECT MIN(Oe_Folio) FROM Orden_Entrega WHERE Rm_Folio IS NULL");
+    ASSERT_FALSE(folio.isEmpty());
+    db.exec("UPDATE Orden_Entrega SET Oe_Comentario = 'entrega d''urgencia', "
+            "Oe_Precio_Lista = 1234.5678 WHERE Oe_Folio = '" +
+            folio + "'");
+
+    std::unique_ptr<ado::Recordset> rs =
+        db.connection().Execute("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "'");
+    int lines = 0;
+    for (; !rs->Eof(); rs->MoveNext(), ++lines) {
+        QString sql = "INSERT  INTO Orden_Entrega ( ";
+        for (const char* p : orderPieces)
+            sql += QLatin1String(p);
+        sql += ")  VALUES ( ";
+        for (int i = 0; i < 49; ++i) {
+            const QString column = columnOf(orderPieces[i]);
+            const QString value = column == "Oe_Folio" ? QStringLiteral("9999999999")
+                                  : column == "Oe_Fecha_Entrega"
+                                      ? QStringLiteral("2024-04-02")
+                                      : copied(rs->Fields(column).Value());
+            sql += i < 2    ? " '" + value + "' , "
+                   : i < 48 ? "'" + value + "', "
+                            : "'" + value + "' ";
+        }
+        sql += ") ";
+        db.exec(sql);
+    }
+    rs.reset();
+    ASSERT_GT(lines, 0);
+
+    const QList<QStringList> before =
+        db.rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "' ORDER BY Oe_ID");
+    const QList<QStringList> after =
+        db.rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '9999999999' ORDER BY Oe_ID");
+    ASSERT_EQ(after.size(), before.size());
+    const QStringList columns = suite::Schema::table("Orden_Entrega").columnNames();
+    const QSet<QString> rewritten{"Oe_Folio", "Oe_Fecha_Entrega", "Es_Cve_Estado"};
+    for (int r = 0; r < before.size(); ++r)
+        for (int c = 0; c < columns.size(); ++c)
+            if (!rewritten.contains(columns[c])) {
+                const QString old = before[r][c] == "NULL" ? QString() : before[r][c];
+                EXPECT_EQ(after[r][c].toStdString(), old.toStdString())
+                    << columns[c].toStdString() << " line " << r + 1;
+            }
+    EXPECT_EQ(firstOf("SELECT Oe_Comentario FROM Orden_Entrega WHERE Oe_Folio = '9999999999'")
+                  .toStdString(),
+              "entrega d'urgencia");
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM Orden_Entrega WHERE Oe_Folio = '9999999999' AND "
+                        "Es_Cve_Estado = 'RM'")
+                  .toInt(),
+              lines);
+}
+
+TEST_F(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
+    const QString folio = firstOf("SELECT MIN(Eb_Folio) FROM Embarque");
+    std::unique_ptr<ado::Recordset> rs =
+        db.connection().Execute("SELECT * FROM Embarque WHERE Eb_Folio = '" + folio + "'");
+    ASSERT_FALSE(rs->Eof());
+    QString sql = "INSERT INTO Embarque( ";
+    for (const char* p : shipmentPieces)
+        sql += QLatin1String(p);
+    sql += "VALUES   ( ";
+    for (int i = 0; i < 18; ++i) {
+        const QString column = columnOf(shipmentPieces[i]);
+        const QString value =
+            i == 0 ? QStringLiteral("9999999998") : copied(rs->Fields(column).Value());
+        sql += i == 0 ? " '" + value + "' , " : i < 17 ? "'" + value + "', " : "'" + value + "' ) ";
+    }
+    rs.reset();
+    db.exec(sql);
+    EXPECT_EQ(text(db.rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, Es_Cve_Estado FROM Embarque WHERE "
+                           "Eb_Folio = '9999999998'")),
+              text(db.rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, 'RM' FROM Embarque WHERE "
+                           "Eb_Folio = '" +
+                           folio + "'")));
+
+    // The links of an order are copied by one INSERT ... ( SELECT ... ) without audit columns.
+    const QString order = firstOf("SELECT MIN(Ed_Documento) FROM Entrega_Documento");
+    const int count =
+        db.scalar("SELECT COUNT(*) FROM Entrega_Documento WHERE Ed_Documento = '" + order + "'")
+            .toInt();
+    const QStringList pieces = {"INSERT  INTO Entrega_Documento",
+                                " (  ",
+                                "   Ed_Tabla ,",
+                                "         Ed_Documento ,",
+                                "         De_ID ,",
+                                "         De_Tabla ,",
+                                "         De_Documento",
+                                "     )",
+                                "     ( SELECT    'ORDEN_ENTREGA' as Ed_Tabla ,",
+                                "              '9999999997' AS Ed_Documento ,",
+                                "                De_ID ,",
+                                "                De_Tabla ,",
+                                "                De_Documento",
+                                "      From Entrega_Documento",
+                                "      WHERE     Ed_Tabla = 'ORDEN_ENTREGA'",
+                                "                AND Ed_Documento = '" + order + "' ",
+                                "    )"};
+    EXPECT_EQ(db.exec(pieces.join(QString())), count);
+    const QString links = "SELECT De_ID, De_Tabla, De_Documento FROM Entrega_Documento WHERE "
+                          "Ed_Documento = '%1' ORDER BY De_ID";
+    EXPECT_EQ(text(db.rows(links.arg("9999999997"))), text(db.rows(links.arg(order))));
+}
+
+// Odometer readings carry nine integer digits and nine or more decimals: what the header save
+// writes must come back digit for digit through the header's own read.
+TEST_F(SchemaTest, OdometerReadingsReadBackUnchanged) {
+    const QString folio = firstOf("SELECT MIN(Vj_Folio) FROM Viaje WHERE Es_Cve_Estado = 'AB'");
+    const auto save = [&](const QString& initial, const QString& final) {
+        db.exec("UPDATE Viaje SET    Vj_Fecha_Inicio_Viaje ='2024-03-15 08:00:00',    "
+                "Vj_Fecha_Fin_Viaje ='2024-03-15 17:30:00',    Vj_Kilometro_Inicial ='" +
+                initial + "',    Vj_Kilometro_Final ='" + final + "' WHERE    Vj_Folio = '" +
+                folio + "' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )");
+        return db.rows("SELECT ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,ISNULL(Vj_Kilometro_"
+                       "Final, 0) As Km_Final FROM    Viaje WHERE    Vj_Folio = '" +
+                       folio + "' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )");
+    };
+    EXPECT_EQ(text(save("123456789.123456789", "999999999.999999999")),
+              "123456789.123456789\t999999999.999999999");
+    EXPECT_EQ(text(save("0.00000000000001", "12")), "0.00000000000001\t12");
+}
+
+TEST_F(SchemaTest, FreshDatabaseHoldsTheSuiteParametersAndStoredQueries) {
+    ktest::TestDatabase empty;
+    EXPECT_EQ(text(empty.rows("SELECT Pa_Nombre, Pa_Valor FROM Parametro ORDER BY Pa_Nombre")),
+              "FTO_CHOFER\t0000\n"
+              "FTO_SUCURSAL\t0000\n"
+              "FTO_TIPO_VEHICULO\t0000\n"
+              "FTO_VEHICULO\t0000000000\n"
+              "LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES\t20");
+    for (const char* name : {"Viajes", "ORDENES_X_VIAJE", "EMBARQUES_X_VIAJE"}) {
+        const QString text =
+            empty
+                .scalar(QStringLiteral("SELECT Cs_Texto FROM Consulta WHERE Cs_Nombre = '%1'")
+                            .arg(QLatin1String(name)))
+                .toString();
+        EXPECT_TRUE(text.contains("WHERE {PARAMETROS}")) << name;
+        EXPECT_EQ(text.toStdString(), suite::HostData::query(QLatin1String(name)).toStdString());
+    }
+    EXPECT_EQ(empty.scalar("SELECT COUNT(*) FROM Viaje").toInt(), 0);
+}
+
+// The production script is written out from the same description; a stale copy would give SQL
+// Server another schema than the one tested here.
+TEST(SqlServerScript, CommittedScriptIsTheOneTheDescriptionGives) {
+    const QString source = qEnvironmentVariable("KESTROVA_SOURCE_DIR");
+    ASSERT_FALSE(source.isEmpty()) << "KESTROVA_SOURCE_DIR is not set";
+    QFile committed(source + "/suite/db/sqlserver/schema.sql");
+    ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << committed.fileName().toStdString();
+    const QString expected = suite::Schema::sqlServerScript();
+    if (QString::fromUtf8(committed.readAll()) != expected) {
+        QFile fresh(QDir::current().filePath("schema.sql"));
+        ASSERT_TRUE(fresh.open(QIODevice::WriteOnly));
+        fresh.write(expected.toUtf8());
+        FAIL() << "suite/db/sqlserver/schema.sql is out of date; copy "
+               << fresh.fileName().toStdString() << " over it";
+    }
+    for (const suite::Table& t : suite::Schema::tables())
+        EXPECT_TRUE(expected.contains("CREATE TABLE " + t.name + " (")) << t.name.toStdString();
+}
+
+TEST(FolioText, BranchPrefixAndZeroPadding) {
+    EXPECT_EQ(suite::Folio::text("0002", 137, 10).toStdString(), "0002000137");
+    EXPECT_EQ(suite::Folio::text("0002", 999999, 10).toStdString(), "0002999999");
+    EXPECT_THROW(suite::Folio::text("0002", 1000000, 10), com::RuntimeError);
+}
+
+} // namespace

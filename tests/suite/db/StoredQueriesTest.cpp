@@ -1,0 +1,227 @@
+#include "platform/ado/Providers.h"
+#include "platform/ado/SqlText.h"
+#include "suite/db/HostData.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate today(2024, 3, 15);
+
+enum class Provider { Sqlite, Odbc };
+
+// The filter boxes of the filter dialog: a code counts when its description box is filled;
+// the vehicle code counts on its own.
+struct Filters {
+    QString vehicleType, vehicle, state, driver, branch;
+};
+
+QString day(const QDate& d) {
+    return d.toString("yyyy-MM-dd");
+}
+
+// The trip board's condition text, piece by piece as the board builds it; codes reach it with
+// their quotes doubled.
+QString tripCondition(const QDate& from, const QDate& to, const Filters& f) {
+    QString c = " Viaje.Vj_Fecha BETWEEN '" + day(from) + "' AND '" + day(to) + "' ";
+    if (!f.vehicleType.isEmpty())
+        c += " AND Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo = '" + ado::sqlText(f.vehicleType) + "' ";
+    if (!f.vehicle.isEmpty())
+        c += " AND Vehiculo.Vh_Cve_Vehiculo = '" + ado::sqlText(f.vehicle) + "' ";
+    if (!f.state.isEmpty())
+        c += " AND Viaje.Es_Cve_Estado = '" + ado::sqlText(f.state) + "' ";
+    if (!f.driver.isEmpty())
+        c += " AND Viaje.Ch_Cve_Chofer = '" + ado::sqlText(f.driver) + "' ";
+    if (!f.branch.isEmpty())
+        c += " AND Viaje.Sc_Cve_Sucursal = '" + ado::sqlText(f.branch) + "' ";
+    return c;
+}
+
+// The rescheduling screen's condition text for one detail list.
+QString detailCondition(const QString& table, const QDate& from, const QDate& to, const Filters& f,
+                        const QString& trip) {
+    QString c = " Viaje.Vj_Fecha BETWEEN '" + day(from) + "' AND '" + day(to) + "' ";
+    if (!f.vehicleType.isEmpty())
+        c += " AND " + table + ".Oe_Tipo_Vehiculo = '" + f.vehicleType + "' ";
+    if (!f.state.isEmpty())
+        c += "  AND Viaje.Es_Cve_Estado = '" + f.state + "' ";
+    if (!f.driver.isEmpty())
+        c += " AND Viaje.Ch_Cve_Chofer = '" + f.driver + "' ";
+    c += "AND  Viaje.Vj_Folio = '" + trip + "' ";
+    c += " AND " + table + ".Es_Cve_Estado  IN ('RM','RMT') ";
+    return c;
+}
+
+std::string str(const QStringList& l) {
+    return l.join(' ').toStdString();
+}
+
+struct Result {
+    QStringList columns;
+    QStringList folios; // first column of every row
+};
+
+class StoredQueriesTest : public ::testing::TestWithParam<Provider> {
+protected:
+    static void SetUpTestSuite() {
+        db = new ktest::TestDatabase({400, 11, today});
+        // A driver whose code holds a quote, with one trip of its own.
+        db->exec("INSERT INTO Chofer (Ch_Cve_Chofer, Ch_Descripcion, Es_Cve_Estado) "
+                 "VALUES ('O''B1', 'Prueba O''Brien', 'AC')");
+        db->exec("INSERT INTO Viaje (Vj_Folio, Vj_Fecha, Es_Cve_Estado, Sc_Cve_Sucursal, "
+                 "Ch_Cve_Chofer, Vh_Cve_Vehiculo) VALUES ('0001999999', '" +
+                 day(today) + "', 'AB', '0001', 'O''B1', '0000000001')");
+    }
+    static void TearDownTestSuite() {
+        delete db;
+        db = nullptr;
+    }
+    void SetUp() override {
+        connection =
+            GetParam() == Provider::Sqlite ? db->open() : ado::openOdbc(db->odbcConnectionString());
+    }
+
+    Result run(const char* query, const QString& condition) {
+        QString sql = suite::HostData::query(QLatin1String(query));
+        sql.replace("{PARAMETROS}", condition);
+        Result r;
+        std::unique_ptr<ado::Recordset> rs = connection->Execute(sql);
+        for (int i = 0; !rs->Eof() && i < rs->FieldCount(); ++i)
+            r.columns << rs->Fields(i).Name();
+        for (; !rs->Eof(); rs->MoveNext())
+            r.folios << rs->Fields(0).Value().toString();
+        return r;
+    }
+    // The answer of a plain query over the base tables, as a sorted list.
+    static QStringList expected(const QString& sql) {
+        QStringList out;
+        for (const QStringList& row : db->rows(sql))
+            out << row.first();
+        out.sort();
+        return out;
+    }
+    static QStringList sorted(QStringList l) {
+        l.sort();
+        return l;
+    }
+    // A trip of the range carrying reprogrammable orders and shipments.
+    static QStringList busyTrip() {
+        return db
+            ->rows("SELECT v.Vj_Folio, v.Vj_Fecha, v.Es_Cve_Estado, v.Ch_Cve_Chofer, "
+                   "vh.Tv_Cve_Tipo_Vehiculo FROM Viaje v JOIN Vehiculo vh ON "
+                   "vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo WHERE (SELECT COUNT(*) FROM "
+                   "Viaje_Documento d JOIN Embarque e ON e.Eb_Folio = d.Vd_Documento AND "
+                   "d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = v.Vj_Folio AND e.Es_Cve_Estado IN "
+                   "('RM','RMT')) > 0 AND "
+                   "(SELECT COUNT(DISTINCT o.Oe_Folio) FROM Viaje_Documento d JOIN "
+                   "Orden_Entrega o ON o.Oe_Folio = d.Vd_Documento AND d.Vd_Tabla = "
+                   "'ORDEN_ENTREGA' WHERE d.Vj_Folio = "
+                   "v.Vj_Folio AND o.Es_Cve_Estado IN ('RM','RMT')) > 1 ORDER BY v.Vj_Folio")
+            .first();
+    }
+
+    static ktest::TestDatabase* db;
+    std::unique_ptr<ado::Connection> connection;
+};
+
+ktest::TestDatabase* StoredQueriesTest::db = nullptr;
+
+TEST_P(StoredQueriesTest, TripsOfTheDateRangeWithTheirFolioFirst) {
+    const Result r = run("Viajes", tripCondition(today.addDays(-7), today.addDays(7), {}));
+    EXPECT_EQ(r.columns.first().toStdString(), "Folio");
+    for (const char* caption :
+         {"Fecha", "Estado", "Sucursal", "Chofer", "Vehículo", "Tipo", "Inicio", "Fin"})
+        EXPECT_TRUE(r.columns.contains(QString::fromUtf8(caption)))
+            << caption << " in " << r.columns.join(", ").toStdString();
+    const QStringList all =
+        expected("SELECT Vj_Folio FROM Viaje WHERE Vj_Fecha BETWEEN '" + day(today.addDays(-7)) +
+                 "' AND '" + day(today.addDays(7)) + "'");
+    ASSERT_GT(all.size(), 20);
+    EXPECT_EQ(str(sorted(r.folios)), str(all));
+
+    // The bounds are days: trips of both end days are in.
+    EXPECT_EQ(str(sorted(run("Viajes", tripCondition(today, today, {})).folios)),
+              str(expected("SELECT Vj_Folio FROM Viaje WHERE Vj_Fecha = '" + day(today) + "'")));
+    EXPECT_TRUE(run("Viajes", tripCondition(today, today.addDays(-1), {})).folios.isEmpty());
+}
+
+TEST_P(StoredQueriesTest, EachFilterOfTheBoardNarrowsTheTrips) {
+    const QDate from = today.addDays(-30), to = today.addDays(30);
+    const QStringList sample =
+        db->rows("SELECT v.Vh_Cve_Vehiculo, vh.Tv_Cve_Tipo_Vehiculo, v.Es_Cve_Estado, "
+                 "v.Ch_Cve_Chofer, v.Sc_Cve_Sucursal FROM Viaje v JOIN Vehiculo vh ON "
+                 "vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo ORDER BY v.Vj_Folio")
+            .at(5);
+    const QString base = "SELECT v.Vj_Folio FROM Viaje v LEFT JOIN Vehiculo vh ON "
+                         "vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo WHERE v.Vj_Fecha BETWEEN '" +
+                         day(from) + "' AND '" + day(to) + "' AND ";
+    const std::pair<Filters, QString> cases[] = {
+        {{"", sample[0], "", "", ""}, "v.Vh_Cve_Vehiculo = '" + sample[0] + "'"},
+        {{sample[1], "", "", "", ""}, "vh.Tv_Cve_Tipo_Vehiculo = '" + sample[1] + "'"},
+        {{"", "", sample[2], "", ""}, "v.Es_Cve_Estado = '" + sample[2] + "'"},
+        {{"", "", "", sample[3], ""}, "v.Ch_Cve_Chofer = '" + sample[3] + "'"},
+        {{"", "", "", "", sample[4]}, "v.Sc_Cve_Sucursal = '" + sample[4] + "'"},
+        {{sample[1], "", sample[2], sample[3], sample[4]},
+         "vh.Tv_Cve_Tipo_Vehiculo = '" + sample[1] + "' AND v.Es_Cve_Estado = '" + sample[2] +
+             "' AND v.Ch_Cve_Chofer = '" + sample[3] + "' AND v.Sc_Cve_Sucursal = '" + sample[4] +
+             "'"},
+    };
+    for (const auto& [filters, where] : cases) {
+        const QStringList want = expected(base + where);
+        EXPECT_FALSE(want.isEmpty()) << where.toStdString();
+        EXPECT_EQ(str(sorted(run("Viajes", tripCondition(from, to, filters)).folios)), str(want))
+            << where.toStdString();
+    }
+}
+
+TEST_P(StoredQueriesTest, CodeWithAQuoteDoubledFindsItsTrip) {
+    const Result r = run("Viajes", tripCondition(today, today, {"", "", "", "O'B1", ""}));
+    EXPECT_EQ(str(r.folios), "0001999999");
+}
+
+TEST_P(StoredQueriesTest, OrdersOfATripOneRowPerReprogrammableOrder) {
+    const QStringList trip = busyTrip();
+    const QString folio = trip[0], type = trip[4];
+    const QDate date = QDate::fromString(trip[1], "yyyy-MM-dd");
+    const QStringList want =
+        expected("SELECT DISTINCT o.Oe_Folio FROM Viaje_Documento d JOIN Orden_Entrega o ON "
+                 "o.Oe_Folio = d.Vd_Documento WHERE d.Vj_Folio = '" +
+                 folio + "' AND d.Vd_Tabla = 'ORDEN_ENTREGA' AND o.Es_Cve_Estado IN ('RM','RMT')");
+    const auto orders = [&](const Filters& f, const QDate& from, const QDate& to) {
+        return sorted(
+            run("ORDENES_X_VIAJE", detailCondition("Orden_Entrega", from, to, f, folio)).folios);
+    };
+    ASSERT_GT(want.size(), 1);
+    EXPECT_EQ(str(orders({}, date, date)), str(want));
+    EXPECT_EQ(str(orders({type, "", trip[2], trip[3], ""}, date, date)), str(want));
+    EXPECT_TRUE(orders({"9999", "", "", "", ""}, date, date).isEmpty());
+    EXPECT_TRUE(orders({"", "", "CE", "", ""}, date, date).isEmpty());
+    EXPECT_TRUE(orders({}, date.addDays(1), date.addDays(5)).isEmpty());
+}
+
+TEST_P(StoredQueriesTest, ShipmentsTakeTheVehicleTypeConditionOfTheOrders) {
+    const QStringList trip = busyTrip();
+    const QDate date = QDate::fromString(trip[1], "yyyy-MM-dd");
+    const QStringList want =
+        expected("SELECT e.Eb_Folio FROM Viaje_Documento d JOIN Embarque e ON e.Eb_Folio = "
+                 "d.Vd_Documento AND d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = '" +
+                 trip[0] + "' AND e.Es_Cve_Estado IN ('RM','RMT')");
+    const auto shipments = [&](const Filters& f) {
+        return sorted(
+            run("EMBARQUES_X_VIAJE", detailCondition("Embarque", date, date, f, trip[0])).folios);
+    };
+    ASSERT_FALSE(want.isEmpty());
+    EXPECT_EQ(str(shipments({})), str(want));
+    EXPECT_EQ(str(shipments({trip[4], "", "", trip[3], ""})), str(want));
+    EXPECT_TRUE(shipments({"9999", "", "", "", ""}).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Providers, StoredQueriesTest,
+                         ::testing::Values(Provider::Sqlite, Provider::Odbc),
+                         [](const ::testing::TestParamInfo<Provider>& p) {
+                             return p.param == Provider::Sqlite ? "Sqlite" : "Odbc";
+                         });
+
+} // namespace
