@@ -3,6 +3,7 @@
 #include "CommonControls.h"
 #include "ErrorReporter.h"
 #include "EventHandlers.h"
+#include "FormWindow.h"
 #include "IContainer.h"
 #include "KeyCodes.h"
 #include "KeyPropagation.h"
@@ -189,7 +190,7 @@ bool Form::Private::previewKey(QObject* receiver, QKeyEvent* event) {
 }
 
 void Form::Private::createWindow() {
-    auto* w = new QWidget(nullptr, Qt::Window);
+    auto* w = new FormWindow;
     w->setObjectName(design.name);
     w->setWindowTitle(design.caption);
     if (design.backColor.isValid()) {
@@ -222,8 +223,10 @@ void Form::Private::createWindow() {
     }
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    std::vector<QPointer<QWidget>> order;
+    for (const auto& entry : tabOrder)
+        order.emplace_back(entry.second);
+    w->setTabOrder(std::move(order));
 
     window = w;
     controls = std::move(created);

@@ -5,7 +5,7 @@
 namespace forms {
 
 // VB's Timer control: raises "Timer" every Interval milliseconds while Enabled.
-// The clock behind it can be replaced (see Clock) so that tests drive ticks by hand.
+// Tests pause the clock (setTimersPaused in TimerSwitch.h) and drive ticks by hand.
 class Timer : public IControl {
 public:
     static constexpr QUuid IID{0x6f1d2a40, 0x3c11, 0x4b7e, 0x9a, 0x51, 0x2e,
@@ -15,7 +15,7 @@ public:
     virtual void setInterval(int ms) = 0;
     virtual bool Enabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;
-    // Raises "Timer" now, as an elapsed interval would.
+    // Raises "Timer" now, as an elapsed interval would: not while disabled or at interval 0.
     virtual void tick() = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QThread>
 #include <functional>
+#include <ostream>
 
 // A form whose handlers are set by the test; every handler that runs leaves its name in log.
 class ScriptedForm : public forms::Form {
@@ -83,4 +84,8 @@ inline bool waitUntil(const std::function<bool()>& condition) {
             QThread::msleep(5);
     }
     return condition();
+}
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
 }
