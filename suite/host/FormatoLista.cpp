@@ -2,6 +2,7 @@
 
 #include "ListText.h"
 #include "platform/forms/ListView.h"
+#include "platform/forms/Twips.h"
 
 #include <QFontMetrics>
 #include <QWidget>
@@ -85,7 +86,6 @@ void FormatoLista::Aplicar(forms::ListView& lista) {
 
     QWidget* widget = lista.widget();
     const QFontMetrics metrics(widget->font());
-    const double twipsPerPixel = 1440.0 / std::max(1, widget->logicalDpiX());
     for (int c = 1; c <= columns; ++c) {
         const ColumnLook& column = looks[size_t(c - 1)];
         QString longest = column.longest;
@@ -94,7 +94,7 @@ void FormatoLista::Aplicar(forms::ListView& lista) {
             std::clamp(std::max(metrics.horizontalAdvance(lista.columnText(c)) + kHeaderPaddingPx,
                                 metrics.horizontalAdvance(longest) + kCellPaddingPx),
                        kMinWidthPx, kMaxWidthPx);
-        lista.setColumnWidth(c, int(px * twipsPerPixel + 0.5));
+        lista.setColumnWidth(c, forms::pixelsToTwipsX(px));
         const bool right = column.numbers && !column.empty;
         lista.setColumnAlignment(c, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }

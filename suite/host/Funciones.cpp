@@ -1,5 +1,6 @@
 #include "Funciones.h"
 
+#include "FolioCounter.h"
 #include "HostSession.h"
 #include "ListText.h"
 #include "SqlDates.h"
@@ -31,123 +32,17 @@ void requireIdentifier(const QString& name, const char* what) {
             QStringLiteral("Nombre de %1 no válido: \"%2\"").arg(QLatin1String(what), name), 5);
 }
 
-// The key column of the tables whose folios come from the counters, to step over a folio that
-// already exists (rows loaded without going through the counters).
-QString folioColumn(const QString& tabla) {
-    static const QHash<QString, QString> columns{
-        {QStringLiteral("VIAJE"), QStringLiteral("Vj_Folio")},
-        {QStringLiteral("ORDEN_ENTREGA"), QStringLiteral("Oe_Folio")},
-        {QStringLiteral("EMBARQUE"), QStringLiteral("Eb_Folio")},
-        {QStringLiteral("VENTA"), QStringLiteral("Vn_Folio")},
-        {QStringLiteral("REMISION"), QStringLiteral("Rm_Folio")},
-    };
-    return columns.value(tabla);
+// A recordset without rows may not know its column names; the list then keeps the headers it
+// has when they fit the result, or shows none.
+QString columnName(const ado::Recordset& rs, int index, const forms::ListView* previous) {
+    if (!rs.Eof())
+        return rs.FieldName(index);
+    try {
+        return rs.FieldName(index);
+    } catch (const com::RuntimeError&) {
+        return previous ? previous->columnText(index + 1) : QString();
+    }
 }
-
-QString firstValue(ado::Connection& connection, const QString& sql) {
-    std::unique_ptr<ado::Recordset> rs = connection.Execute(sql);
-    QString value;
-    if (!rs->Eof())
-        value = rs->Fields(0).Value().toString();
-    rs->Close();
-    return value;
-}
-
-class FolioCounter {
-public:
-    FolioCounter(ado::Connection& connection, const QString& sucursal, const QString& tabla,
-                 int longitud)
-        : m_connection(connection), m_sucursal(sucursal), m_tabla(tabla.toUpper()),
-          m_digits(longitud - int(sucursal.size())) {
-        if (m_digits < 1)
-            throw com::RuntimeError(QStringLiteral("La sucursal %1 no cabe en un folio de %2 "
-                                                   "dígitos")
-                                        .arg(sucursal)
-                                        .arg(longitud),
-                                    5);
-    }
-
-    QString next() {
-        const QString column = folioColumn(m_tabla);
-        for (;;) {
-            const QString folio = text(increment());
-            if (column.isEmpty() || !exists(column, folio))
-                return folio;
-        }
-    }
-
-private:
-    QString where() const {
-        return QStringLiteral(" WHERE Sc_Cve_Sucursal = '") + ado::sqlText(m_sucursal) +
-               QStringLiteral("' AND Fo_Tabla = '") + ado::sqlText(m_tabla) + QStringLiteral("'");
-    }
-
-    // Updating first takes the row's write lock before the value is read, so that two
-    // connections can never read the same number.
-    qint64 increment() {
-        long changed = 0;
-        m_connection.Execute(QStringLiteral("UPDATE Folio SET Fo_Ultimo = Fo_Ultimo + 1") + where(),
-                             &changed);
-        if (changed == 0) {
-            const qint64 first = highestInUse() + 1;
-            m_connection.Execute(
-                QStringLiteral(
-                    "INSERT INTO Folio (Sc_Cve_Sucursal, Fo_Tabla, Fo_Ultimo) VALUES ('") +
-                ado::sqlText(m_sucursal) + QStringLiteral("', '") + ado::sqlText(m_tabla) +
-                QStringLiteral("', ") + QString::number(first) + QStringLiteral(")"));
-            return first;
-        }
-        const QString value =
-            firstValue(m_connection, QStringLiteral("SELECT Fo_Ultimo FROM Folio") + where());
-        bool ok = false;
-        const qint64 number = value.toLongLong(&ok);
-        if (!ok)
-            throw com::RuntimeError(QStringLiteral("El contador de folios de %1 para la sucursal "
-                                                   "%2 no es un número: %3")
-                                        .arg(m_tabla, m_sucursal, value),
-                                    13);
-        return number;
-    }
-
-    // A counter that does not exist yet starts after the highest folio of the branch already in
-    // the table.
-    qint64 highestInUse() {
-        const QString column = folioColumn(m_tabla);
-        if (column.isEmpty())
-            return 0;
-        const QString pattern = ado::sqlText(m_sucursal) + QString(m_digits, QLatin1Char('_'));
-        const QString highest =
-            firstValue(m_connection, QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %1 LIKE '%3'")
-                                         .arg(column, m_tabla, pattern));
-        bool ok = false;
-        const qint64 number = highest.mid(m_sucursal.size()).toLongLong(&ok);
-        return ok ? number : 0;
-    }
-
-    bool exists(const QString& column, const QString& folio) {
-        std::unique_ptr<ado::Recordset> rs =
-            m_connection.Execute(QStringLiteral("SELECT %1 FROM %2 WHERE %1 = '%3'")
-                                     .arg(column, m_tabla, ado::sqlText(folio)));
-        const bool found = !rs->Eof();
-        rs->Close();
-        return found;
-    }
-
-    QString text(qint64 number) const {
-        const QString digits = QString::number(number);
-        if (digits.size() > m_digits)
-            throw com::RuntimeError(
-                QStringLiteral("Se agotaron los folios de %1 para la sucursal %2")
-                    .arg(m_tabla, m_sucursal),
-                6);
-        return m_sucursal + digits.rightJustified(m_digits, QLatin1Char('0'));
-    }
-
-    ado::Connection& m_connection;
-    QString m_sucursal;
-    QString m_tabla;
-    int m_digits;
-};
 
 // Selects the whole text of a box that gets the focus from code or from the window's
 // activation; Tab and Backtab already select it.
@@ -203,7 +98,7 @@ QString Funciones::ObtenerConsulta(const QString& nombre) {
     std::unique_ptr<ado::Recordset> rs;
     try {
         rs = m_session->connection().Execute(
-            QStringLiteral("SELECT Cn_Texto FROM Consulta WHERE Cn_Nombre = '") +
+            QStringLiteral("SELECT Cs_Texto FROM Consulta WHERE Cs_Nombre = '") +
             ado::sqlText(nombre) + QStringLiteral("'"));
     } catch (const com::RuntimeError& e) {
         throw com::RuntimeError(
@@ -221,14 +116,12 @@ bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezado
     try {
         std::unique_ptr<ado::Recordset> rs = m_session->connection().Execute(sql);
         const int n = rs->FieldCount();
+        const bool fits = lista.columnCount() == n;
         QStringList columns;
         columns.reserve(n);
         for (int i = 0; i < n; ++i)
-            columns << rs->FieldName(i);
-        if (!encabezados && lista.columnCount() == n) {
-            for (int i = 0; i < n; ++i)
-                columns[i] = lista.columnText(i + 1);
-        }
+            columns << (!encabezados && fits ? lista.columnText(i + 1)
+                                             : columnName(*rs, i, fits ? &lista : nullptr));
         std::vector<QStringList> rows;
         for (; !rs->Eof(); rs->MoveNext()) {
             QStringList row;
@@ -267,7 +160,12 @@ QString Funciones::ObtenerCampo(const QString& tabla, const QString& campoLlave,
     if (!estadoExcluido.isEmpty())
         sql += QStringLiteral(" AND COALESCE(Es_Cve_Estado, '') <> '") +
                ado::sqlText(estadoExcluido) + QStringLiteral("'");
-    return firstValue(m_session->connection(), sql);
+    std::unique_ptr<ado::Recordset> rs = m_session->connection().Execute(sql);
+    QString value;
+    if (!rs->Eof())
+        value = rs->Fields(0).Value().toString();
+    rs->Close();
+    return value;
 }
 
 QDateTime Funciones::FechaServidor() {
@@ -284,14 +182,13 @@ QString Funciones::FormatoFechaHora(const QDateTime& fecha) {
 
 QVariant Funciones::SiguienteFolio(const QString& sucursal, const QString& tabla, long longitud,
                                    long) {
-    requireIdentifier(tabla, "tabla");
     ado::Connection& connection = m_session->connection();
     const bool own = !connection.inTransaction();
     try {
-        FolioCounter counter(connection, sucursal.trimmed(), tabla, int(longitud));
         if (own)
             connection.BeginTrans();
-        const QString folio = counter.next();
+        const QString folio = FolioCounter(connection, m_session->usuario())
+                                  .next(sucursal.trimmed(), tabla, int(longitud));
         if (own)
             connection.CommitTrans();
         return folio;
@@ -303,10 +200,10 @@ QVariant Funciones::SiguienteFolio(const QString& sucursal, const QString& tabla
                 qWarning("Rollback after a failed folio failed too: %s", rollback.what());
             }
         }
-        throw com::RuntimeError(QStringLiteral("No se pudo obtener un folio de %1 para la "
-                                               "sucursal %2: %3")
-                                    .arg(tabla, sucursal, e.description()),
-                                e.number());
+        throw com::RuntimeError(
+            QStringLiteral("No se pudo obtener un folio de %1 para la sucursal %2: %3")
+                .arg(tabla, sucursal, e.description()),
+            e.number());
     }
 }
 

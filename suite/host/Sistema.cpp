@@ -56,7 +56,7 @@ QVariant Sistema::LeerParametro(const QString& nombre, long, const QString&,
     std::unique_ptr<ado::Recordset> rs;
     try {
         rs = m_session->connection().Execute(
-            QStringLiteral("SELECT Pm_Valor FROM Parametro WHERE Pm_Nombre = '") +
+            QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = '") +
             ado::sqlText(nombre) + QStringLiteral("'"));
     } catch (const com::RuntimeError& e) {
         throw com::RuntimeError(

@@ -1,0 +1,92 @@
+#include "kt512/services/ClassIds.h"
+#include "kt512/services/IServicioRemision.h"
+#include "kt512/services/IServicioVenta.h"
+#include "platform/ado/Connection.h"
+#include "platform/com/Runtime.h"
+#include "suite/business/BusinessServices.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The sale and the remission services behave alike over their own tables.
+struct Documento {
+    const char* tabla;
+    const char* campoFolio;
+    const char* nombre;
+};
+
+class CancelacionTest : public ::testing::TestWithParam<Documento> {
+protected:
+    void SetUp() override { suite::registerBusinessServices(runtime, session); }
+
+    // Cancels through a new service object, as the component does, and keeps its message.
+    bool cancelar(const QString& folio) {
+        if (QLatin1String(GetParam().tabla) == QLatin1String("Venta")) {
+            auto servicio = runtime.create<kt512::IServicioVenta>(kt512::ClassIds::ServicioVenta);
+            const bool ok = servicio->Cancelar(folio);
+            mensaje = servicio->MensajeError();
+            return ok;
+        }
+        auto servicio = runtime.create<kt512::IServicioRemision>(kt512::ClassIds::ServicioRemision);
+        const bool ok = servicio->Cancelar(folio);
+        mensaje = servicio->MensajeError();
+        return ok;
+    }
+    QString activo() {
+        return db
+            .scalar(QStringLiteral("SELECT MIN(%1) FROM %2 WHERE Es_Cve_Estado <> 'CA'")
+                        .arg(QLatin1String(GetParam().campoFolio), QLatin1String(GetParam().tabla)))
+            .toString();
+    }
+    QStringList fila(const QString& folio) {
+        const QList<QStringList> rows = db.rows(
+            QStringLiteral("SELECT Es_Cve_Estado, Oper_Ult_Modif FROM %1 WHERE %2 = '%3'")
+                .arg(QLatin1String(GetParam().tabla), QLatin1String(GetParam().campoFolio), folio));
+        return rows.value(0);
+    }
+
+    QTemporaryDir dir;
+    com::Runtime runtime{dir.filePath(QStringLiteral("registry.json"))};
+    ktest::TestDatabase db{{30, 3, QDate(2026, 3, 15)}};
+    std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
+        db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>());
+    QString mensaje;
+};
+
+TEST_P(CancelacionTest, CancelsOnceAndSaysWhyNotAfterwards) {
+    const QString folio = activo();
+    ASSERT_FALSE(folio.isEmpty());
+    ASSERT_TRUE(cancelar(folio)) << qPrintable(mensaje);
+    EXPECT_EQ(mensaje, QString());
+    EXPECT_EQ(fila(folio), (QStringList{"CA", "MGARCIA"}));
+
+    EXPECT_FALSE(cancelar(folio));
+    EXPECT_EQ(
+        mensaje,
+        QStringLiteral("%1 %2 ya está cancelada").arg(QString::fromUtf8(GetParam().nombre), folio));
+    EXPECT_FALSE(cancelar(QStringLiteral("9999'99999")));
+    EXPECT_EQ(mensaje,
+              QStringLiteral("%1 9999'99999 no existe").arg(QString::fromUtf8(GetParam().nombre)));
+    EXPECT_FALSE(session->connection().inTransaction());
+}
+
+TEST_P(CancelacionTest, TheCallersRollbackUndoesTheCancellation) {
+    const QString folio = activo();
+    const QStringList antes = fila(folio);
+    session->connection().BeginTrans();
+    ASSERT_TRUE(cancelar(folio)) << qPrintable(mensaje);
+    EXPECT_TRUE(session->connection().inTransaction());
+    session->connection().RollbackTrans();
+    EXPECT_EQ(fila(folio), antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Documentos, CancelacionTest,
+                         ::testing::Values(Documento{"Venta", "Vn_Folio", "La venta"},
+                                           Documento{"Remision", "Rm_Folio", "La remisión"}));
+
+} // namespace

@@ -1,0 +1,96 @@
+#include "platform/ado/Connection.h"
+#include "platform/com/Ptr.h"
+#include "platform/com/RuntimeError.h"
+#include "suite/host/Funciones.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QProcess>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FolioTest : public ::testing::Test {
+protected:
+    QString folio(const QString& sucursal, long longitud = 10) {
+        return funciones->SiguienteFolio(sucursal, QStringLiteral("EMBARQUE"), longitud, -1)
+            .toString();
+    }
+    void embarque(const QString& folio) {
+        db.exec(QStringLiteral("INSERT INTO Embarque (Eb_Folio, Sc_Cve_Sucursal) VALUES ('%1', "
+                               "'%2')")
+                    .arg(folio, folio.left(4)));
+    }
+
+    ktest::TestDatabase db;
+    std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
+        db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>());
+    ado::Connection& connection = session->connection();
+    com::Ptr<kt512::IFunciones> funciones =
+        com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+};
+
+TEST_F(FolioTest, EachBranchCountsBehindItsOwnCode) {
+    EXPECT_EQ(folio(QStringLiteral("0001")), QStringLiteral("0001000001"));
+    EXPECT_EQ(folio(QStringLiteral("0001")), QStringLiteral("0001000002"));
+    EXPECT_EQ(folio(QStringLiteral("02"), 6), QStringLiteral("020001"));
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT Fo_Tabla, Fo_Ultimo, Oper_Alta FROM Folio WHERE "
+                                     "Sc_Cve_Sucursal = '0001'")),
+              (QList<QStringList>{{"EMBARQUE", "2", "MGARCIA"}}));
+}
+
+TEST_F(FolioTest, FoliosAlreadyInTheTableAreNeverGiven) {
+    embarque(QStringLiteral("0003000041"));
+    embarque(QStringLiteral("0003000007"));
+    embarque(QStringLiteral("0004000999"));
+    EXPECT_EQ(folio(QStringLiteral("0003")), QStringLiteral("0003000042"));
+    embarque(QStringLiteral("0003000043"));
+    EXPECT_EQ(folio(QStringLiteral("0003")), QStringLiteral("0003000044"));
+}
+
+TEST_F(FolioTest, TakenInTheCallersTransactionAndGivenBackByItsRollback) {
+    connection.BeginTrans();
+    const QString first = folio(QStringLiteral("0001"));
+    EXPECT_TRUE(connection.inTransaction());
+    connection.RollbackTrans();
+    EXPECT_EQ(folio(QStringLiteral("0001")), first);
+}
+
+TEST_F(FolioTest, ABranchLeavingNoRoomRaisesAndWritesNothing) {
+    EXPECT_THROW(folio(QStringLiteral("0001000000")), com::RuntimeError);
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Folio")).toInt(), 0);
+}
+
+TEST_F(FolioTest, ProcessesSharingTheFileNeverGetTheSameFolio) {
+    constexpr int kEach = 60;
+    std::vector<std::unique_ptr<QProcess>> workers;
+    for (int i = 0; i < 2; ++i) {
+        workers.push_back(std::make_unique<QProcess>());
+        workers.back()->start(QStringLiteral(KT_FOLIO_WORKER),
+                              {db.path(), QStringLiteral("0001"), QString::number(kEach)});
+    }
+    QStringList folios;
+    for (int i = 0; i < kEach; ++i) {
+        connection.BeginTrans();
+        folios << folio(QStringLiteral("0001"));
+        connection.Execute(QStringLiteral("INSERT INTO Embarque (Eb_Folio, Sc_Cve_Sucursal) "
+                                          "VALUES ('%1', '0001')")
+                               .arg(folios.back()));
+        connection.CommitTrans();
+    }
+    for (auto& worker : workers) {
+        ASSERT_TRUE(worker->waitForFinished(120000));
+        ASSERT_EQ(worker->exitCode(), 0) << worker->readAllStandardError().constData();
+        folios
+            << QString::fromLatin1(worker->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    ASSERT_EQ(folios.size(), 3 * kEach);
+    EXPECT_EQ(QSet<QString>(folios.begin(), folios.end()).size(), 3 * kEach);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Fo_Ultimo FROM Folio")).toInt(), 3 * kEach);
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+// Takes folios as a second operator's process would: each in a transaction of its own that also
+// writes a shipment under it, printing each folio on a line.
+// Arguments: database file, branch, number of folios.
+
+#include "platform/ado/Connection.h"
+#include "platform/ado/Providers.h"
+#include "platform/com/Ptr.h"
+#include "platform/com/RuntimeError.h"
+#include "suite/host/Funciones.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: kt_folio_worker DATABASE BRANCH COUNT\n");
+        return 2;
+    }
+    try {
+        auto session =
+            std::make_shared<suite::HostSession>(ado::openSqlite(args[1]), QStringLiteral("OTRO"),
+                                                 std::make_shared<suite::RecordingPresenter>());
+        auto funciones = com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+        ado::Connection& connection = session->connection();
+        QTextStream out(stdout);
+        for (int i = 0; i < args[3].toInt(); ++i) {
+            connection.BeginTrans();
+            const QString folio =
+                funciones->SiguienteFolio(args[2], QStringLiteral("EMBARQUE"), 10, -1).toString();
+            connection.Execute(
+                QStringLiteral(
+                    "INSERT INTO Embarque (Eb_Folio, Sc_Cve_Sucursal) VALUES ('%1', '%2')")
+                    .arg(folio, args[2]));
+            connection.CommitTrans();
+            out << folio << '\n';
+        }
+    } catch (const com::RuntimeError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

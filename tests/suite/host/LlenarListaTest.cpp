@@ -1,0 +1,91 @@
+#include "FormaDePrueba.h"
+#include "platform/com/Ptr.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/ListView.h"
+#include "suite/host/Funciones.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+#include "tests/support/TestDatabase.h"
+
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kViajes = QStringLiteral(
+    "SELECT Vj_Folio AS Folio, Vj_Fecha AS Fecha, Vj_Fecha_Inicio_Viaje AS Inicio, "
+    "Vj_Kilometro_Inicial AS Km, Vj_Observaciones AS Notas FROM Viaje ORDER BY Vj_Folio");
+
+class LlenarListaTest : public ::testing::Test {
+protected:
+    ktest::TestDatabase db{{40, 7, QDate(2026, 3, 15)}};
+    std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
+        db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>());
+    com::Ptr<kt512::IFunciones> funciones =
+        com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+    forms::Form forma{formaDePrueba()};
+    forms::ListView& lista = forma.listView(QStringLiteral("lvLista"));
+};
+
+TEST_F(LlenarListaTest, ColumnsAndRowsComeFromTheQueryInTheOperatorsFormats) {
+    const QString primero = db.scalar(QStringLiteral("SELECT MIN(Vj_Folio) FROM Viaje")).toString();
+    db.exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha = '2026-03-04', Vj_Fecha_Inicio_Viaje = "
+                           "'2026-03-04 07:05:00', Vj_Kilometro_Inicial = '12.5', "
+                           "Vj_Observaciones = NULL WHERE Vj_Folio = '%1'")
+                .arg(primero));
+
+    ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true))
+        << qPrintable(funciones->UltimoError());
+    ASSERT_EQ(lista.columnCount(), 5);
+    EXPECT_EQ(lista.columnText(1), QStringLiteral("Folio"));
+    EXPECT_EQ(lista.columnText(5), QStringLiteral("Notas"));
+    EXPECT_EQ(lista.Count(), db.scalar(QStringLiteral("SELECT COUNT(*) FROM Viaje")).toInt());
+    EXPECT_EQ(lista.itemText(1), primero);
+    EXPECT_EQ(lista.subItem(1, 1), QStringLiteral("04/03/2026"));
+    EXPECT_EQ(lista.subItem(1, 2), QStringLiteral("04/03/2026 07:05"));
+    EXPECT_EQ(lista.subItem(1, 3), QStringLiteral("12.5"));
+    EXPECT_EQ(lista.subItem(1, 4), QString());
+}
+
+TEST_F(LlenarListaTest, TheBoardsStoredQueryListsTheTripsOfTheRange) {
+    const QString condicion =
+        QStringLiteral(" Viaje.Vj_Fecha BETWEEN '%1' AND '%2' ")
+            .arg(funciones->FormatoFecha(QDateTime(QDate(2026, 3, 10), QTime())),
+                 funciones->FormatoFecha(QDateTime(QDate(2026, 3, 20), QTime())));
+    QString sql = funciones->ObtenerConsulta(QStringLiteral("Viajes"));
+    sql.replace(QStringLiteral("{PARAMETROS}"), condicion);
+    ASSERT_TRUE(funciones->LlenarLista(sql, lista, true)) << qPrintable(funciones->UltimoError());
+
+    QSet<QString> listados, esperados;
+    for (int i = 1; i <= lista.Count(); ++i)
+        listados << lista.itemText(i);
+    for (const QStringList& row :
+         db.rows(QStringLiteral("SELECT Vj_Folio FROM Viaje WHERE") + condicion))
+        esperados << row.first();
+    EXPECT_FALSE(esperados.isEmpty());
+    EXPECT_EQ(listados, esperados);
+}
+
+TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndKeepsTheDatabaseMessage) {
+    ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true));
+    const int filas = lista.Count();
+    EXPECT_FALSE(
+        funciones->LlenarLista(QStringLiteral("SELECT Vj_Folio FROM ViajePerdido"), lista, true));
+    EXPECT_TRUE(funciones->UltimoError().contains(QStringLiteral("ViajePerdido")))
+        << qPrintable(funciones->UltimoError());
+    EXPECT_EQ(lista.Count(), filas);
+    EXPECT_TRUE(funciones->LlenarLista(kViajes, lista, true));
+    EXPECT_EQ(funciones->UltimoError(), QString());
+}
+
+TEST_F(LlenarListaTest, AnEmptyResultStillShowsTheColumns) {
+    ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true));
+    QString vacia = kViajes;
+    vacia.replace(QStringLiteral("ORDER BY"), QStringLiteral("WHERE 1 = 0 ORDER BY"));
+    ASSERT_TRUE(funciones->LlenarLista(vacia, lista, true)) << qPrintable(funciones->UltimoError());
+    EXPECT_EQ(lista.Count(), 0);
+    ASSERT_EQ(lista.columnCount(), 5);
+    EXPECT_EQ(lista.columnText(2), QStringLiteral("Fecha"));
+}
+
+} // namespace
