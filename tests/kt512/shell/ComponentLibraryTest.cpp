@@ -1,0 +1,197 @@
+#include "kt512/services/ClassIds.h"
+#include "kt512/services/IFunciones.h"
+#include "kt512/services/ISistema.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/FunctionFactory.h"
+#include "platform/com/LateBinding.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/StandardErrors.h"
+#include "platform/com/Variant.h"
+#include "platform/com/VersionInfo.h"
+#include "tests/support/FakeFunciones.h"
+#include "tests/support/FakeSistema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kBiblioteca = QFileInfo(QStringLiteral(KTEST_KT512)).canonicalFilePath();
+const QUuid kPantalla{0x5215602E, 0x2232, 0x4857, 0xB0, 0x80, 0x35, 0x66, 0xC9, 0xA0, 0x8A, 0x4E};
+const QUuid kTipos{0x99511839, 0x493D, 0x4951, 0xB9, 0xA4, 0xBE, 0x36, 0x4F, 0x9A, 0x82, 0xBC};
+constexpr int kGetPantalla = 0x68030001;
+
+bool cargada() {
+    void* h = dlopen(QFile::encodeName(kBiblioteca).constData(), RTLD_NOW | RTLD_NOLOAD);
+    if (h)
+        dlclose(h);
+    return h != nullptr;
+}
+
+class Contenedor : public com::Object<com::IDispatch> {
+public:
+    int idOfName(const QString& name) override {
+        if (name == QLatin1String("Transaccion"))
+            return 1;
+        throw com::notSupported(name);
+    }
+    QVariant invoke(int, com::InvokeKind, QVariantList&) override {
+        return QStringLiteral("LOG0001");
+    }
+};
+
+// A host process: its own runtime over a registry of its own (KESTROVA_REGISTRY, as the
+// component reads it when it registers), with the host services as process class objects.
+class ComponentLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("KESTROVA_REGISTRY", QFile::encodeName(registro));
+        runtime = std::make_unique<com::Runtime>();
+    }
+    void TearDown() override {
+        runtime.reset();
+        qunsetenv("KESTROVA_REGISTRY");
+        EXPECT_FALSE(cargada());
+    }
+    void serviciosDelAnfitrion() {
+        runtime->registerClassObject(
+            kt512::ClassIds::Sistema, {},
+            com::Ptr<com::IClassFactory>::adopt(
+                com::make<com::FunctionFactory>([] { return new ktest::FakeSistema; })));
+        runtime->registerClassObject(
+            kt512::ClassIds::Funciones, {},
+            com::Ptr<com::IClassFactory>::adopt(
+                com::make<com::FunctionFactory>([] { return new ktest::FakeFunciones; })));
+    }
+
+    QTemporaryDir dir;
+    QString registro = dir.filePath(QStringLiteral("kestrova/registry.json"));
+    std::unique_ptr<com::Runtime> runtime;
+};
+
+TEST_F(ComponentLibraryTest, RegistrationWritesTheComponentsIdentityAndIsUndone) {
+    runtime->registerServer(kBiblioteca);
+    const com::ClassRegistry registry(registro);
+    const auto clase = registry.findClass(kPantalla);
+    ASSERT_TRUE(clase);
+    EXPECT_EQ(clase->server, kBiblioteca);
+    EXPECT_EQ(clase->typeLibrary, kTipos);
+    EXPECT_EQ(registry.clsidOf(QStringLiteral("KT512.Pantalla")), kPantalla);
+    const auto tipos = registry.findTypeLibrary(kTipos);
+    ASSERT_TRUE(tipos);
+    EXPECT_EQ(tipos->name, QStringLiteral("KT512"));
+    EXPECT_EQ(tipos->version, QStringLiteral("1.0"));
+
+    runtime->unregisterServer(kBiblioteca);
+    EXPECT_FALSE(registry.findClass(kPantalla));
+    EXPECT_TRUE(registry.clsidOf(QStringLiteral("KT512.Pantalla")).isNull());
+}
+
+TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndItsContractThroughDispatch) {
+    serviciosDelAnfitrion();
+    runtime->registerServer(kBiblioteca);
+    const auto pantalla =
+        runtime->createInstance(QStringLiteral("KT512.Pantalla")).as<com::IDispatch>();
+    const auto otra = runtime->createInstance(kPantalla).as<com::IDispatch>();
+    EXPECT_EQ(com::getProperty(pantalla.get(), 0x68030000).toString(), QStringLiteral("LOGISTICA"));
+    const auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
+    EXPECT_EQ(com::dispatchOf(com::getProperty(otra.get(), kGetPantalla)), tablero);
+
+    const auto contenedor = com::Ptr<Contenedor>::adopt(com::make<Contenedor>());
+    com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), contenedor.query<com::IUnknown>());
+    EXPECT_EQ(com::getProperty(tablero.get(), QStringLiteral("Transaccion")).toString(),
+              QStringLiteral("LOG0001/Kestrova"));
+    com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), {});
+}
+
+TEST_F(ComponentLibraryTest, TheLibraryStaysLoadedWhileObjectsOrLocksAreAlive) {
+    serviciosDelAnfitrion();
+    runtime->registerServer(kBiblioteca);
+    EXPECT_FALSE(cargada());
+    auto pantalla = runtime->createInstance(kPantalla);
+    auto otra = runtime->createInstance(kPantalla);
+    runtime->freeUnusedLibraries();
+    EXPECT_TRUE(cargada());
+    pantalla = nullptr;
+    runtime->freeUnusedLibraries();
+    EXPECT_TRUE(cargada());
+    otra = nullptr;
+    runtime->freeUnusedLibraries();
+    EXPECT_FALSE(cargada());
+
+    // The board handed to the host is an object of the component as well.
+    pantalla = runtime->createInstance(kPantalla);
+    auto tablero =
+        com::objectOf(com::getProperty(pantalla.as<com::IDispatch>().get(), kGetPantalla));
+    pantalla = nullptr;
+    runtime->freeUnusedLibraries();
+    EXPECT_TRUE(cargada());
+    tablero = nullptr;
+    runtime->freeUnusedLibraries();
+    EXPECT_FALSE(cargada());
+
+    auto fabrica = runtime->getClassObject(kPantalla);
+    fabrica->lockServer(true);
+    fabrica = nullptr;
+    runtime->freeUnusedLibraries();
+    EXPECT_TRUE(cargada());
+    runtime->getClassObject(kPantalla)->lockServer(false);
+    runtime->freeUnusedLibraries();
+    EXPECT_FALSE(cargada());
+}
+
+TEST_F(ComponentLibraryTest, WithoutTheHostServicesTheComponentCannotStart) {
+    runtime->registerServer(kBiblioteca);
+    try {
+        runtime->createInstance(QStringLiteral("KT512.Pantalla"));
+        ADD_FAILURE() << "the component started without Sistema";
+    } catch (const com::RuntimeError& e) {
+        EXPECT_EQ(e.number(), 429);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("KT512")))
+            << e.description().toStdString();
+    }
+    runtime->freeUnusedLibraries();
+    EXPECT_FALSE(cargada());
+}
+
+TEST_F(ComponentLibraryTest, TheVersionRecordIsReadFromTheFile) {
+    const auto info = com::VersionInfo::read(kBiblioteca);
+    EXPECT_EQ(info.value(QStringLiteral("FileVersion")), QStringLiteral("6.00.0048"));
+    EXPECT_EQ(info.value(QStringLiteral("ProductVersion")), QStringLiteral("6.00.0048"));
+    EXPECT_EQ(info.value(QStringLiteral("InternalName")), QStringLiteral("KT512"));
+    EXPECT_EQ(info.value(QStringLiteral("OriginalFilename")), QStringLiteral("KT512.dll"));
+    EXPECT_EQ(info.value(QStringLiteral("ProductName")), QStringLiteral("Kestrova"));
+    EXPECT_TRUE(info.contains(QStringLiteral("OLESelfRegister")));
+    EXPECT_TRUE(info.value(QStringLiteral("OLESelfRegister")).isEmpty());
+    EXPECT_EQ(info.value(QStringLiteral("Language")), QStringLiteral("0x0C0A"));
+    EXPECT_EQ(info.value(QStringLiteral("CodePage")), QStringLiteral("1200"));
+    EXPECT_EQ(info.value(QStringLiteral("FixedFileVersion")), QStringLiteral("6.0.0.48"));
+    EXPECT_EQ(info.value(QStringLiteral("FixedProductVersion")), QStringLiteral("6.0.0.48"));
+    EXPECT_EQ(info.value(QStringLiteral("FileType")), QStringLiteral("DLL"));
+}
+
+TEST_F(ComponentLibraryTest, TheLibraryExportsItsFourEntryPointsAndNothingElse) {
+    QProcess nm;
+    nm.start(QStringLiteral("nm"),
+             {QStringLiteral("-D"), QStringLiteral("--defined-only"), kBiblioteca});
+    ASSERT_TRUE(nm.waitForFinished(30000)) << nm.errorString().toStdString();
+    ASSERT_EQ(nm.exitCode(), 0) << nm.readAllStandardError().constData();
+    QStringList simbolos;
+    for (const QByteArray& linea : nm.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> partes = linea.simplified().split(' ');
+        if (partes.size() == 3)
+            simbolos << QString::fromLatin1(partes[2]);
+    }
+    simbolos.sort();
+    EXPECT_EQ(
+        simbolos,
+        (QStringList{QStringLiteral("DllCanUnloadNow"), QStringLiteral("DllGetClassObject"),
+                     QStringLiteral("DllRegisterServer"), QStringLiteral("DllUnregisterServer")}));
+}
+
+} // namespace

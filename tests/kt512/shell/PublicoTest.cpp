@@ -1,0 +1,96 @@
+#include "kt512/shell/Publico.h"
+#include "kt512/filters/frmFiltros.h"
+#include "kt512/services/ClassIds.h"
+#include "kt512/shell/ContratoPantalla.h"
+#include "platform/com/FunctionFactory.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/StandardErrors.h"
+#include "tests/support/FakeFunciones.h"
+#include "tests/support/FakeSistema.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+long numeroDeError(const std::function<void()>& llamada) {
+    try {
+        llamada();
+    } catch (const com::RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// The host's container as the screens see it: an object with a late-bound "Transaccion".
+class Contenedor : public com::Object<com::IDispatch> {
+public:
+    int idOfName(const QString& name) override {
+        if (conMiembro && name == QLatin1String("Transaccion"))
+            return 1;
+        throw com::notSupported(name);
+    }
+    QVariant invoke(int, com::InvokeKind, QVariantList&) override { return transaccion; }
+    QVariant transaccion = QStringLiteral("LOG0001");
+    bool conMiembro = true;
+};
+
+class PublicoTest : public ::testing::Test {
+protected:
+    template <class T> void registrar(const QUuid& clsid, const QString& nombre) {
+        runtime.registerClassObject(
+            clsid, nombre,
+            com::Ptr<com::IClassFactory>::adopt(
+                com::make<com::FunctionFactory>([this, nombre]() -> com::IUnknown* {
+                    creados << nombre;
+                    return new T;
+                })));
+    }
+
+    QTemporaryDir dir;
+    com::Runtime runtime{dir.filePath(QStringLiteral("registry.json"))};
+    QStringList creados;
+};
+
+TEST_F(PublicoTest, StartUpCreatesSistemaThenFuncionesAndNoForm) {
+    registrar<ktest::FakeFunciones>(kt512::ClassIds::Funciones, QStringLiteral("Funciones"));
+    registrar<ktest::FakeSistema>(kt512::ClassIds::Sistema, QStringLiteral("Sistema"));
+    const auto publico = kt512::Publico::Iniciar();
+    EXPECT_EQ(creados, (QStringList{QStringLiteral("Sistema"), QStringLiteral("Funciones")}));
+    EXPECT_EQ(&kt512::Publico::current(), publico.get());
+    EXPECT_EQ(kt512::Sistema().Usuario(), QStringLiteral("PRUEBA"));
+    EXPECT_FALSE(publico->boardExists());
+
+    kt512::sSQL() = QStringLiteral("SELECT 1");
+    EXPECT_EQ(publico->sSQL, QStringLiteral("SELECT 1"));
+    EXPECT_EQ(&publico->filtros(), &publico->filtros());
+    EXPECT_FALSE(publico->filtros().isLoaded());
+}
+
+TEST_F(PublicoTest, StartUpWithoutTheHostServicesRaisesAndLeavesNoModule) {
+    EXPECT_EQ(numeroDeError([] { kt512::Publico::Iniciar(); }), 429);
+    registrar<ktest::FakeSistema>(kt512::ClassIds::Sistema, QStringLiteral("Sistema"));
+    EXPECT_EQ(numeroDeError([] { kt512::Publico::Iniciar(); }), 429);
+    EXPECT_EQ(numeroDeError([] { kt512::Publico::current(); }), 91);
+}
+
+TEST_F(PublicoTest, TransaccionAsksFuncionesWithTheParentsCodeOnEveryRead) {
+    auto funciones = com::Ptr<ktest::FakeFunciones>::adopt(com::make<ktest::FakeFunciones>());
+    kt512::Publico publico(com::Ptr<kt512::ISistema>::adopt(com::make<ktest::FakeSistema>()),
+                           com::Ptr<kt512::IFunciones>(funciones.get()));
+    kt512::ContratoPantalla pantalla;
+    // No parent: an error, never an empty code.
+    EXPECT_EQ(numeroDeError([&] { pantalla.Transaccion(); }), 91);
+    EXPECT_TRUE(funciones->llamadas.isEmpty());
+
+    const auto padre = com::Ptr<Contenedor>::adopt(com::make<Contenedor>());
+    pantalla.setPadre(com::Ptr<com::IDispatch>(padre.get()));
+    EXPECT_EQ(pantalla.Transaccion(), QStringLiteral("LOG0001/Kestrova"));
+    padre->transaccion = 512; // converted to text, and not cached
+    EXPECT_EQ(pantalla.Transaccion(), QStringLiteral("512/Kestrova"));
+
+    padre->conMiembro = false;
+    EXPECT_EQ(numeroDeError([&] { pantalla.Transaccion(); }), 438);
+}
+
+} // namespace
