@@ -1,0 +1,102 @@
+#include "Shell.h"
+
+#include "ComponentCommands.h"
+#include "ContainerForm.h"
+#include "DemoDatabase.h"
+#include "ShellOptions.h"
+#include "kt512/shell/IPantalla.h"
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/LateBinding.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/RuntimeError.h"
+#include "platform/com/Variant.h"
+#include "platform/forms/ErrorReporter.h"
+#include "suite/business/BusinessServices.h"
+#include "suite/controls/ControlKit.h"
+#include "suite/host/HostSession.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTextStream>
+
+namespace suite {
+
+namespace {
+
+// The trip control screen's transaction in the logistics module.
+const QString kTransaccion = QStringLiteral("LOG0001");
+
+void ensureComponentRegistered(com::Runtime& runtime, QTextStream& out) {
+    const QString library = componentLibraryPath();
+    const auto entry =
+        com::ClassRegistry(runtime.registryFile()).findClass(kt512::Componente::ClasePantalla);
+    if (entry && entry->server == library)
+        return;
+    runtime.registerServer(library);
+    out << "Registrado " << QDir::toNativeSeparators(library) << " en "
+        << QDir::toNativeSeparators(runtime.registryFile()) << "\n";
+}
+
+int showScreen(com::Runtime& runtime, ContainerForm& container, QTextStream& out) {
+    const auto pantalla =
+        runtime.createInstance(QString::fromLatin1(kt512::Componente::ProgIdPantalla))
+            .as<com::IDispatch>();
+    const auto screen =
+        com::objectOf(com::getProperty(pantalla.get(), kt512::IPantalla::DispGetPantalla));
+    if (!screen)
+        throw com::RuntimeError(QStringLiteral("KT512 no entregó su pantalla."), 429);
+    const QString modulo =
+        com::getProperty(pantalla.get(), kt512::IPantalla::DispModulo).toString();
+
+    container.advise(QStringLiteral("Unload"), [](QVariantList&) {
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    });
+    try {
+        container.host(screen.as<com::IDispatch>());
+    } catch (const com::RuntimeError& e) {
+        if (!container.isVisible())
+            throw;
+        forms::reportError(e.description(), e.number());
+    }
+    out << "Kestrova: " << modulo << ", " << container.Caption() << "\n";
+    out.flush();
+
+    const int status = QApplication::exec();
+    if (container.isLoaded())
+        container.Unload();
+    container.releaseScreen();
+    return status;
+}
+
+} // namespace
+
+int runShell(const ShellOptions& options, QTextStream& out, QTextStream& err) {
+    try {
+        QString dbFile = options.dbFile;
+        if (dbFile.isEmpty() && options.odbc.isEmpty())
+            dbFile = ensureDemoDatabase(out);
+        const std::shared_ptr<HostSession> session =
+            HostSession::open(dbFile, options.odbc, options.usuario);
+        // The container outlives the component: its screens keep counted references to their
+        // Padre until the library unloads with the runtime.
+        ContainerForm container(kTransaccion);
+        com::Runtime runtime;
+        registerHostServices(runtime, session);
+        registerBusinessServices(runtime, session);
+        registerControlKit(runtime, session);
+        ensureComponentRegistered(runtime, out);
+        return showScreen(runtime, container, out);
+    } catch (const com::RuntimeError& e) {
+        err << "kestrova: " << e.description() << "\n";
+        err.flush();
+        // A message box only where someone sees it at once; over VNC or offscreen it would wait
+        // for ever.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+            QMessageBox::critical(nullptr, QStringLiteral("Kestrova"), e.description());
+        return 1;
+    }
+}
+
+} // namespace suite
