@@ -17,6 +17,11 @@
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/ListView.h"
+#include "platform/forms/Twips.h"
+
+#include <QGridLayout>
+#include <QVBoxLayout>
+#include <QWidget>
 
 #include <algorithm>
 #include <exception>
@@ -51,6 +56,7 @@ constexpr int kRenglon2 = 1530;
 constexpr int kTopPestanas = 1995;
 constexpr int kAnchoForma = kColumna2 + kAnchoEtiqueta + 105 + kAnchoCaja + kMargen;
 constexpr int kAltoForma = 6900;
+constexpr int kAltoMinimoForma = 4500;
 constexpr int kAltoEncabezadoPestana = 315; // activetabheight 21 pixels
 constexpr int kMargenPagina = 60;
 
@@ -110,6 +116,13 @@ QVariantMap llavesFecha() {
 
 QVariantMap llavesHora() {
     return {{QStringLiteral("format"), 2}};
+}
+
+// The border drawn around a tab's frame, in the tab strip's own soft grey.
+QVariantMap llavesFigura(int pestana) {
+    return {{QStringLiteral("tab"), pestana},
+            {QStringLiteral("bordercolor"), 0xDCD2C9},
+            {QStringLiteral("borderstyle"), 1}};
 }
 
 forms::FormDesign disenoFrmReprogramarViaje() {
@@ -177,15 +190,15 @@ forms::FormDesign disenoFrmReprogramarViaje() {
                  {QStringLiteral("showfocusrect"), false}},
                 7),
         control("VB.Shape", QStringLiteral("sh1"), kMargenPagina / 2, kMargenPagina / 2,
-                anchoPagina + kMargenPagina, altoPagina + kMargenPagina,
-                {{QStringLiteral("tab"), 0}}, -1, QStringLiteral("ssTabVex")),
+                anchoPagina + kMargenPagina, altoPagina + kMargenPagina, llavesFigura(0), -1,
+                QStringLiteral("ssTabVex")),
         control("VB.Frame", QStringLiteral("fr1"), kMargenPagina, kMargenPagina, anchoPagina,
                 altoPagina, {{QStringLiteral("tab"), 0}}, -1, QStringLiteral("ssTabVex")),
         control("MSComctlLib.ListView", QStringLiteral("lvOrdenes"), 0, 0, anchoPagina, altoPagina,
                 {}, 8, QStringLiteral("fr1")),
         control("VB.Shape", QStringLiteral("Shape1"), kMargenPagina / 2, kMargenPagina / 2,
-                anchoPagina + kMargenPagina, altoPagina + kMargenPagina,
-                {{QStringLiteral("tab"), 1}}, -1, QStringLiteral("ssTabVex")),
+                anchoPagina + kMargenPagina, altoPagina + kMargenPagina, llavesFigura(1), -1,
+                QStringLiteral("ssTabVex")),
         control("VB.Frame", QStringLiteral("fr2"), kMargenPagina, kMargenPagina, anchoPagina,
                 altoPagina, {{QStringLiteral("tab"), 1}, {QStringLiteral("enabled"), false}}, -1,
                 QStringLiteral("ssTabVex")),
@@ -289,6 +302,7 @@ void frmReprogramarViaje::Form_Load() {
     Aceptado = false;
     control<IssTbVex>(QStringLiteral("ssTabVex"))->setTab(0);
     ctl(QStringLiteral("fr1")).setEnabled(true);
+    AjustarPaginas();
 }
 
 void frmReprogramarViaje::Cargar(const QString& Folio_Viaje, const QString& Sucursal) {
@@ -336,29 +350,30 @@ void frmReprogramarViaje::Form_KeyUp(int& keyCode, int shift) {
 }
 
 void frmReprogramarViaje::Form_Resize() {
-    const int ancho = ScaleWidth();
-    const int alto = ScaleHeight();
+    // The header keeps its place; the tab strip takes the rest of the window, and its pages
+    // carry their frame and list along.
     forms::Extender pestanas = ctl(QStringLiteral("ssTabVex"));
-    pestanas.setWidth(std::max(0, ancho - 2 * pestanas.Left()));
-    pestanas.setHeight(std::max(0, alto - pestanas.Top() - kMargen));
+    pestanas.setWidth(std::max(0, ScaleWidth() - 2 * pestanas.Left()));
+    pestanas.setHeight(std::max(0, ScaleHeight() - pestanas.Top() - kMargen));
+}
 
-    const int anchoPagina = std::max(0, pestanas.Width() - 2 * kMargenPagina);
-    const int altoPagina =
-        std::max(0, pestanas.Height() - kAltoEncabezadoPestana - 2 * kMargenPagina);
-    for (const char* marco : {"fr1", "fr2"}) {
-        forms::Extender fr = ctl(QString::fromLatin1(marco));
-        fr.setWidth(anchoPagina);
-        fr.setHeight(altoPagina);
-    }
+void frmReprogramarViaje::AjustarPaginas() {
+    window()->setMinimumSize(forms::twipsToPixelsX(kAnchoForma),
+                             forms::twipsToPixelsY(kAltoMinimoForma));
     for (const char* lista : {"lvOrdenes", "lvEmbarques"}) {
-        forms::Extender lv = ctl(QString::fromLatin1(lista));
-        lv.setWidth(anchoPagina);
-        lv.setHeight(altoPagina);
-    }
-    for (const char* figura : {"sh1", "Shape1"}) {
-        forms::Extender sh = ctl(QString::fromLatin1(figura));
-        sh.setWidth(anchoPagina + kMargenPagina);
-        sh.setHeight(altoPagina + kMargenPagina);
+        QWidget* vista = ctl(QString::fromLatin1(lista)).widget();
+        QWidget* marco = vista->parentWidget();
+        QWidget* pagina = marco->parentWidget();
+        if (pagina->layout())
+            continue;
+        // The shape lies under the frame, as a border around it.
+        auto* capas = new QGridLayout(pagina);
+        capas->setContentsMargins(4, 4, 4, 4);
+        for (QWidget* hijo : pagina->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            capas->addWidget(hijo, 0, 0);
+        auto* contenido = new QVBoxLayout(marco);
+        contenido->setContentsMargins(6, 6, 6, 6);
+        contenido->addWidget(vista);
     }
 }
 

@@ -51,6 +51,7 @@ private:
     bool ActualizaValores(const QString& Folio);
     void CargarDetalle(const QString& consulta, const QString& tabla, forms::ListView& lista);
     void CargarListas();
+    void AjustarPaginas();
     void MostrarMenu(const QString& lista, const QString& control, int x, int y);
 
     QDateTime Momento(const QString& fecha, const QString& hora);
