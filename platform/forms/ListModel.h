@@ -25,7 +25,8 @@ public:
     const QStringList& row(int row) const { return m_rows[static_cast<size_t>(row)]; }
     void setAlignment(int column, Qt::Alignment alignment);
 
-    // Stable, by the text of one column with letter case folded; cells a row lacks count as empty.
+    // By the text of one column, as a Spanish word list orders it (letter case and accents do
+    // not count, ñ after n); equal texts keep their order, cells a row lacks count as empty.
     void sortByColumn(int column, Qt::SortOrder order);
 
 private:

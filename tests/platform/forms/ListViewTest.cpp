@@ -107,6 +107,24 @@ TEST_F(ListViewTest, SortingReordersTheRowsByTextIgnoringCaseAndKeepsEqualRowsIn
     list->setSorted(false);
     list->setSortKey(0);
     EXPECT_EQ(list->itemText(1), QStringLiteral("V004"));
+
+    // Names sort as a Spanish reader expects: accents and case aside, ñ after n. A row short
+    // of the sort column counts as empty.
+    list->setContent({QStringLiteral("Nombre"), QStringLiteral("Zona")},
+                     {{QStringLiteral("Zepeda"), QStringLiteral("b")},
+                      {QStringLiteral("Ñu"), QStringLiteral("b")},
+                      {QStringLiteral("oso"), QStringLiteral("a")},
+                      {QStringLiteral("Nuñez")},
+                      {QStringLiteral("Álvarez"), QStringLiteral("a")},
+                      {QStringLiteral("NUNEZ"), QStringLiteral("c")}});
+    list->setSortKey(1);
+    list->setSortOrder(forms::ListView::Ascending);
+    list->setSorted(true);
+    EXPECT_EQ(column(0).first(), QStringLiteral("Nuñez"));
+    list->setSortKey(0);
+    EXPECT_EQ(column(0), (QStringList{QStringLiteral("Álvarez"), QStringLiteral("NUNEZ"),
+                                      QStringLiteral("Nuñez"), QStringLiteral("Ñu"),
+                                      QStringLiteral("oso"), QStringLiteral("Zepeda")}));
 }
 
 TEST_F(ListViewTest, TheSelectionFollowsItsItemThroughASortAndCodeRaisesNoItemClick) {
