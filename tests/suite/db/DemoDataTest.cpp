@@ -11,12 +11,12 @@ namespace {
 
 const QDate today(2024, 3, 15);
 
-// Every row the generator writes, in key order, folded into one digest. (The host's rows carry
-// the moment the schema was made.)
+// Every row the generator writes, in key order, folded into one digest. (The schema's own rows
+// carry the moment it was made.)
 std::string digest(ktest::TestDatabase& db) {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     for (const suite::Table& t : suite::Schema::tables())
-        if (t.name != "Parametro" && t.name != "Consulta")
+        if (t.name != "Parametro" && t.name != "Consulta" && t.name != "Estado")
             for (const QStringList& row :
                  db.rows("SELECT * FROM " + t.name + " ORDER BY " + t.primaryKey.join(", ")))
                 hash.addData(row.join('\x1f').toUtf8() + '\n');
