@@ -123,18 +123,18 @@ private:
             return false;
         if (!m_propagation.firstDelivery(watched, event))
             return false;
-        auto* widget = static_cast<QWidget*>(watched);
-        // Keys of a popup (a menu, a date picker's calendar) are the popup's alone.
-        if (widget->window()->windowType() == Qt::Popup)
-            return false;
+        // The nearest form within the same window: a message box, a menu or a calendar popup
+        // owned by a form keeps its keys.
         const auto& forms = loadedForms();
-        for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        for (const QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
             const auto it = forms.find(w);
-            if (it == forms.end())
-                continue;
-            if (!it->second->design.keyPreview)
-                return false;
-            return it->second->previewKey(watched, static_cast<QKeyEvent*>(event));
+            if (it != forms.end()) {
+                if (!it->second->design.keyPreview)
+                    return false;
+                return it->second->previewKey(watched, static_cast<QKeyEvent*>(event));
+            }
+            if (w->isWindow())
+                break;
         }
         return false;
     }

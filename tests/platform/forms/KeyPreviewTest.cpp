@@ -1,6 +1,8 @@
 #include "ScriptedForm.h"
 
+#include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -88,6 +90,16 @@ TEST_F(KeyPreview, AKeyThatUnloadsItsFormGoesNoFurther) {
     QTest::keyPress(box, Qt::Key_Escape);
     EXPECT_FALSE(form.isLoaded());
     EXPECT_FALSE(form.log.contains(QStringLiteral("KeyPress 27")));
+}
+
+TEST_F(KeyPreview, KeysOfAWindowTheFormOwnsAreNotTheForms) {
+    // A message box shown for the form: Esc and Enter there must not reach Form_KeyDown.
+    QDialog box(form.window());
+    auto* button = new QPushButton(QStringLiteral("Aceptar"), &box);
+    box.show();
+    QTest::keyClick(button, Qt::Key_Escape);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_TRUE(keyLog().isEmpty());
 }
 
 TEST(KeyPreviewOff, WithoutPreviewTheFormSeesNoKeys) {
