@@ -18,8 +18,8 @@ const char* const sqlHelp = R"help(Usage: kestrova sql (--db FILE | --connect OD
 
 Runs one SQL statement, written in SQL Server's dialect as the screens write theirs, on the
 SQLite database FILE or on an ODBC data source, through the suite's own database layer (the
-same translation for SQLite, the same trace in KESTROVA_SQL_TRACE). The statement runs in one
-transaction, rolled back if it fails.
+same translation for SQLite, the same trace in KESTROVA_SQL_TRACE). Any statement but a SELECT
+runs in a transaction of its own, rolled back if it fails.
 
 A query prints a header line with the column names and one line per row, tab-separated
 (NULL for a null; tabs, line breaks and backslashes inside values as \t, \n and \\); a query
@@ -156,7 +156,13 @@ int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     QTextStream rows(&text);
     bool empty = false;
     try {
-        connection->BeginTrans();
+        // A query writes nothing and must run on a file the user may only read; anything else
+        // runs in a transaction of its own.
+        static const QRegularExpression select(QStringLiteral("^\\s*\\(*\\s*SELECT\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        const bool write = !select.match(a.statement).hasMatch();
+        if (write)
+            connection->BeginTrans();
         try {
             long changed = 0;
             std::unique_ptr<ado::Recordset> rs = connection->Execute(a.statement, &changed);
@@ -181,9 +187,11 @@ int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                 rows << "Filas afectadas: " << changed << '\n';
             }
             rs.reset();
-            connection->CommitTrans();
+            if (write)
+                connection->CommitTrans();
         } catch (const com::RuntimeError&) {
-            connection->RollbackTrans();
+            if (write)
+                connection->RollbackTrans();
             throw;
         }
     } catch (const com::RuntimeError& e) {

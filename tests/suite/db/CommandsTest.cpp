@@ -122,6 +122,18 @@ TEST_F(SqlCommandTest, QueryPrintsAHeaderAndTabSeparatedRows) {
     EXPECT_EQ(none.out, "");
 }
 
+// A query takes no write lock: it reads the committed rows while another operator writes.
+TEST_F(SqlCommandTest, AQueryRunsWhileAnotherConnectionWrites) {
+    std::unique_ptr<ado::Connection> other = db.open();
+    other->BeginTrans();
+    other->Execute("UPDATE Parametro SET Pa_Valor = '1' WHERE Pa_Nombre = 'FTO_CHOFER'");
+    const Outcome r =
+        sql({"--db", db.path(), "SELECT Pa_Valor FROM Parametro WHERE Pa_Nombre = 'FTO_CHOFER'"});
+    other->RollbackTrans();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Pa_Valor\n0000\n");
+}
+
 TEST_F(SqlCommandTest, OtherStatementsPrintTheRowsChanged) {
     const Outcome r = sql(
         {"--db", db.path(), "UPDATE Parametro SET Pa_Valor = '30' WHERE Pa_Nombre LIKE 'FTO_%'"});
