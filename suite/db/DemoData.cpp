@@ -269,7 +269,6 @@ private:
             ins << c.code << c.description << stateOf(c);
             catalogueAudit(ins);
             ins.run();
-            m_types.push_back(c);
         }
         m_summary.vehicleTypes = ins.rows();
     }
@@ -670,7 +669,7 @@ private:
     int m_tripCount;
     DemoData::Summary m_summary;
     QMap<std::pair<QString, QString>, qint64> m_counters;
-    std::vector<Catalogue> m_branches, m_types, m_vehicles, m_drivers, m_clients;
+    std::vector<Catalogue> m_branches, m_vehicles, m_drivers, m_clients;
     std::optional<Insert> m_trip, m_line, m_shipment, m_remission, m_sale, m_link, m_tripLink;
 };
 
