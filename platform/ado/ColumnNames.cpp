@@ -2,9 +2,31 @@
 
 #include "Errors.h"
 
+#include <QMutex>
+#include <QSet>
+
 namespace ado {
 
-ColumnNames::ColumnNames(QStringList names) : m_names(std::move(names)) {}
+namespace {
+
+// Every Field carries its column's name: one name kept for the life of the process, handed out
+// as raw data, is copied into a Field without touching a reference count. That is a good part
+// of reading a row as fast as the bare C API does. The set of names a program uses is small.
+QString lasting(const QString& name) {
+    static QMutex mutex;
+    static auto* const names = new QSet<QString>;
+    QMutexLocker lock(&mutex);
+    const QString& kept = *names->insert(name);
+    return QString::fromRawData(kept.constData(), kept.size());
+}
+
+} // namespace
+
+ColumnNames::ColumnNames(QStringList names) {
+    m_names.reserve(names.size());
+    for (const QString& name : names)
+        m_names << lasting(name);
+}
 
 int ColumnNames::indexOf(const QString& name) const {
     const int n = count();

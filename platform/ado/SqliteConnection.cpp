@@ -10,8 +10,10 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <algorithm>
 #include <atomic>
 #include <sqlite3.h>
+#include <utility>
 
 namespace ado {
 
@@ -37,6 +39,7 @@ public:
     ~PreparedStatement() { sqlite3_finalize(m_statement); }
     sqlite3_stmt** out() { return &m_statement; }
     sqlite3_stmt* get() const { return m_statement; }
+    sqlite3_stmt* release() { return std::exchange(m_statement, nullptr); }
 
 private:
     sqlite3_stmt* m_statement = nullptr;
@@ -99,6 +102,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bo
 }
 
 SqliteConnection::~SqliteConnection() {
+    detachResults();
     if (m_handle && inTransaction()) {
         try {
             RollbackTrans();
@@ -117,7 +121,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* r
     QElapsedTimer timer;
     timer.start();
     try {
-        auto result = run(executed, recordsAffected);
+        auto result = run(sql, executed, recordsAffected);
         SqlTrace::record(sql, executed, elapsedMs(timer), QString());
         return result;
     } catch (const com::RuntimeError& e) {
@@ -128,13 +132,15 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* r
 
 // Runs every statement of the text; the first that gives columns gives the recordset. Raises the
 // database's bare message.
-std::unique_ptr<Recordset> SqliteConnection::run(const QString& executed, long* recordsAffected) {
+std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QString& executed,
+                                                 long* recordsAffected) {
     const QByteArray text = executed.toUtf8();
     const char* next = text.constData();
     const char* const end = next + text.size();
     std::unique_ptr<Recordset> result;
     long changes = -1;
     while (next < end) {
+        detachResults();
         PreparedStatement statement;
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(m_handle, next, static_cast<int>(end - next), statement.out(),
@@ -147,16 +153,20 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& executed, long* 
         const int columns = sqlite3_column_count(st);
         int rc = SQLITE_OK;
         if (columns > 0 && !result) {
+            rc = sqlite3_step(st);
+            if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+                throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
             QStringList names;
             for (int i = 0; i < columns; ++i)
                 names << QString::fromUtf8(sqlite3_column_name(st, i));
-            auto rows = std::make_unique<SqliteRecordset>(ColumnNames(names));
-            while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-                rows->appendRow(st);
+            auto rows = std::make_unique<SqliteRecordset>(
+                this, statement.release(), rc == SQLITE_ROW, ColumnNames(names), sql);
+            if (rows->streaming())
+                m_streaming.push_back(rows.get());
             result = std::move(rows);
-        } else {
-            while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-            }
+            continue;
+        }
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE)
             throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
@@ -170,11 +180,27 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& executed, long* 
     return result;
 }
 
+void SqliteConnection::detachResults() const {
+    // Detaching a result takes it off the list.
+    while (!m_streaming.empty())
+        m_streaming.back()->detach();
+}
+
+void SqliteConnection::forget(SqliteRecordset* result) {
+    m_streaming.erase(std::remove(m_streaming.begin(), m_streaming.end(), result),
+                      m_streaming.end());
+}
+
+QSqlDatabase SqliteConnection::database() const {
+    detachResults();
+    return m_db;
+}
+
 void SqliteConnection::traced(const QString& sql, const QString& executed) {
     QElapsedTimer timer;
     timer.start();
     try {
-        run(executed, nullptr);
+        run(sql, executed, nullptr);
     } catch (const com::RuntimeError& e) {
         SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
         throw;

@@ -3,10 +3,13 @@
 #include "Connection.h"
 
 #include <QSqlDatabase>
+#include <vector>
 
 struct sqlite3;
 
 namespace ado {
+
+class SqliteRecordset;
 
 // The embedded provider: a SQLite file opened through Qt's QSQLITE driver, whose sqlite3 handle
 // runs the statements directly (reading a result through QSqlQuery costs twice as much).
@@ -24,11 +27,17 @@ public:
     void RollbackTrans() override;
     bool inTransaction() const override;
     Dialect dialect() const override { return Dialect::SQLite; }
-    QSqlDatabase database() const override { return m_db; }
+    // Open results are read to their end first: the caller is about to use the connection.
+    QSqlDatabase database() const override;
+
+    // A result whose statement is finished, no longer to be detached.
+    void forget(SqliteRecordset* result);
 
 private:
     SqliteConnection(const QString& name, const QString& path);
-    std::unique_ptr<Recordset> run(const QString& executed, long* recordsAffected);
+    std::unique_ptr<Recordset> run(const QString& sql, const QString& executed,
+                                   long* recordsAffected);
+    void detachResults() const;
     // Runs a statement of the connection's own, traced, raising the database's bare message.
     void traced(const QString& sql, const QString& executed);
     // Transaction control: as traced, with a message naming the step and the file.
@@ -38,6 +47,8 @@ private:
     QString m_path;
     QSqlDatabase m_db;
     sqlite3* m_handle = nullptr;
+    // Results still streaming from a statement of this connection.
+    mutable std::vector<SqliteRecordset*> m_streaming;
 };
 
 } // namespace ado

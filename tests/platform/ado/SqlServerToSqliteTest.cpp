@@ -1,11 +1,8 @@
 #include "platform/ado/SqlServerToSqlite.h"
 
-#include <gtest/gtest.h>
-#include <ostream>
+#include "PrintQString.h"
 
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include "platform/ado/Providers.h"
 #include "platform/ado/SqlText.h"
 
+#include "PrintQString.h"
+
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -175,6 +177,35 @@ TEST_F(SqliteConnectionTest, ARecordsetReadBeforeWritesIsUnaffectedByThem) {
     EXPECT_EQ(copies, 2);
     m_connection->CommitTrans();
     EXPECT_EQ(trips(), 4);
+}
+
+// Results left half read while the connection goes on: a second query, a transaction step,
+// suite code on the Qt connection, the connection closing. Each keeps the rows it was opened on.
+TEST_F(SqliteConnectionTest, HalfReadResultsSurviveWhateverTheConnectionDoesNext) {
+    run("INSERT INTO Viaje (Vj_Folio) VALUES ('1'), ('2'), ('3')");
+    const auto folios = [](ado::Recordset& rs) {
+        QStringList read;
+        for (; !rs.Eof(); rs.MoveNext())
+            read << rs.Fields(0).Value().toString();
+        return read.join(QLatin1Char(','));
+    };
+    auto first = run("SELECT Vj_Folio FROM Viaje ORDER BY Vj_Folio");
+    first->MoveNext();
+    auto second = run("SELECT Vj_Folio FROM Viaje ORDER BY Vj_Folio DESC");
+    m_connection->BeginTrans();
+    auto inside = run("SELECT Vj_Folio FROM Viaje ORDER BY Vj_Folio");
+    QSqlQuery query(m_connection->database());
+    ASSERT_TRUE(query.exec(QStringLiteral("DELETE FROM Viaje WHERE Vj_Folio = '2'")));
+    m_connection->CommitTrans();
+    auto last = run("SELECT Vj_Folio FROM Viaje ORDER BY Vj_Folio");
+    m_connection.reset();
+
+    EXPECT_EQ(folios(*first), QStringLiteral("2,3"));
+    EXPECT_EQ(folios(*second), QStringLiteral("3,2,1"));
+    EXPECT_EQ(folios(*inside), QStringLiteral("1,2,3"));
+    EXPECT_EQ(folios(*last), QStringLiteral("1,3"));
+    auto check = ado::openSqlite(path());
+    EXPECT_EQ(trips(check.get()), 2);
 }
 
 TEST_F(SqliteConnectionTest, TransactionsCommitRollBackAndRefuseMisuse) {
