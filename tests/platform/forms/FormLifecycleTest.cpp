@@ -64,7 +64,7 @@ protected:
         m_runtime = std::make_unique<com::Runtime>(m_dir.filePath(QStringLiteral("registry.json")));
         m_runtime->registerClassObject(
             kOutsideClsid, QStringLiteral("Outside.Label"),
-            com::Ptr<com::IClassFactory>(com::make<com::FunctionFactory>(
+            com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(
                 [] { return static_cast<com::IUnknown*>(new OutsideControl); })));
         OutsideControl::releases.clear();
         OutsideControl::windowsAliveAtRelease.clear();
