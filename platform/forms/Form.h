@@ -28,8 +28,13 @@ enum ShiftMask { ShiftKey = 1, CtrlKey = 2, AltKey = 4 };
 // its window and controls come and go. Touching a control, the window or the handle loads the
 // form first; loading creates the window and every control of the design, wires the events
 // (connectEvents) and then runs Form_Load. Unload runs Form_Unload, releases the controls and
-// destroys the window; member values stay. A modal Show runs a nested event loop until the form
-// is hidden or unloaded.
+// destroys the window; member values stay. The form is unloaded at once (hidden, its handle
+// gone, the next access loads it anew), while the old controls and window are destroyed when
+// the event loop next runs, so that a control may unload its form from its own event. A modal
+// Show runs a nested event loop until the form is hidden or unloaded.
+//
+// Errors escaping the handlers the runtime calls from the event loop (activation, resize, keys,
+// closing the window, the controls' events) go to the error reporter (ErrorReporter.h).
 //
 // As a COM object it offers IDispatch with "Show" (method, optional modal flag), "Hide",
 // "Unload", "hWnd" and "Caption", plus whatever invokeMember adds, and IEventSource raising
