@@ -53,8 +53,7 @@ QString ensureDemoDatabase(QTextStream& out) {
         QFile::remove(partial);
         fail(QStringLiteral("no se puede renombrar «%1»").arg(QDir::toNativeSeparators(partial)));
     }
-    out << "Base de demostración creada en " << QDir::toNativeSeparators(path) << ": "
-        << made.trimmed() << "\n";
+    out << made.trimmed().replace(partial, path) << "\n";
     return path;
 }
 
