@@ -25,17 +25,17 @@ protected:
     void SetUp() override { suite::registerBusinessServices(runtime, session); }
 
     // Cancels through a new service object, as the component does, and keeps its message.
-    bool cancelar(const QString& folio) {
-        if (QLatin1String(GetParam().tabla) == QLatin1String("Venta")) {
-            auto servicio = runtime.create<kt512::IServicioVenta>(kt512::ClassIds::ServicioVenta);
-            const bool ok = servicio->Cancelar(folio);
-            mensaje = servicio->MensajeError();
-            return ok;
-        }
-        auto servicio = runtime.create<kt512::IServicioRemision>(kt512::ClassIds::ServicioRemision);
+    template <class I> bool cancelarCon(const QUuid& clsid, const QString& folio) {
+        com::Ptr<I> servicio = runtime.create<I>(clsid);
         const bool ok = servicio->Cancelar(folio);
         mensaje = servicio->MensajeError();
         return ok;
+    }
+    bool cancelar(const QString& folio) {
+        return QLatin1String(GetParam().tabla) == QLatin1String("Venta")
+                   ? cancelarCon<kt512::IServicioVenta>(kt512::ClassIds::ServicioVenta, folio)
+                   : cancelarCon<kt512::IServicioRemision>(kt512::ClassIds::ServicioRemision,
+                                                           folio);
     }
     QString activo() {
         return db

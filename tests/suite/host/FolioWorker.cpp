@@ -1,6 +1,5 @@
-// Takes folios as a second operator's process would: each in a transaction of its own that also
-// writes a shipment under it, printing each folio on a line.
-// Arguments: database file, branch, number of folios.
+// A second operator's process: takes folios, each in a transaction that also writes a shipment
+// under it, and prints them one a line. Arguments: database file, branch, number of folios.
 
 #include "platform/ado/Connection.h"
 #include "platform/ado/Providers.h"

@@ -1,11 +1,7 @@
 #include "FormaDePrueba.h"
-#include "platform/com/Ptr.h"
+#include "SesionDePrueba.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ListView.h"
-#include "suite/host/Funciones.h"
-#include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
-#include "tests/support/TestDatabase.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,7 +11,7 @@
 namespace {
 
 // The keyboard and form helpers that the screens call on their own forms.
-class FormaTest : public ::testing::Test {
+class FormaTest : public SesionDePrueba {
 protected:
     void SetUp() override {
         forma.Show();
@@ -31,10 +27,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    ktest::TestDatabase db;
-    com::Ptr<kt512::IFunciones> funciones = com::Ptr<kt512::IFunciones>::adopt(
-        com::make<suite::Funciones>(std::make_shared<suite::HostSession>(
-            db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>())));
     forms::Form forma{formaDePrueba()};
 };
 

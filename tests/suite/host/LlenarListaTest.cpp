@@ -1,11 +1,7 @@
 #include "FormaDePrueba.h"
-#include "platform/com/Ptr.h"
+#include "SesionDePrueba.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ListView.h"
-#include "suite/host/Funciones.h"
-#include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
-#include "tests/support/TestDatabase.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -16,13 +12,9 @@ const QString kViajes = QStringLiteral(
     "SELECT Vj_Folio AS Folio, Vj_Fecha AS Fecha, Vj_Fecha_Inicio_Viaje AS Inicio, "
     "Vj_Kilometro_Inicial AS Km, Vj_Observaciones AS Notas FROM Viaje ORDER BY Vj_Folio");
 
-class LlenarListaTest : public ::testing::Test {
+class LlenarListaTest : public SesionDePrueba {
 protected:
-    ktest::TestDatabase db{{40, 7, QDate(2026, 3, 15)}};
-    std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
-        db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>());
-    com::Ptr<kt512::IFunciones> funciones =
-        com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+    LlenarListaTest() : SesionDePrueba({40, 7, QDate(2026, 3, 15)}) {}
     forms::Form forma{formaDePrueba()};
     forms::ListView& lista = forma.listView(QStringLiteral("lvLista"));
 };
@@ -66,7 +58,7 @@ TEST_F(LlenarListaTest, TheBoardsStoredQueryListsTheTripsOfTheRange) {
     EXPECT_EQ(listados, esperados);
 }
 
-TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndKeepsTheDatabaseMessage) {
+TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndAnEmptyResultKeepsTheColumns) {
     ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true));
     const int filas = lista.Count();
     EXPECT_FALSE(
@@ -74,15 +66,11 @@ TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndKeepsTheDatabaseMessage) 
     EXPECT_TRUE(funciones->UltimoError().contains(QStringLiteral("ViajePerdido")))
         << qPrintable(funciones->UltimoError());
     EXPECT_EQ(lista.Count(), filas);
-    EXPECT_TRUE(funciones->LlenarLista(kViajes, lista, true));
-    EXPECT_EQ(funciones->UltimoError(), QString());
-}
 
-TEST_F(LlenarListaTest, AnEmptyResultStillShowsTheColumns) {
-    ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true));
     QString vacia = kViajes;
     vacia.replace(QStringLiteral("ORDER BY"), QStringLiteral("WHERE 1 = 0 ORDER BY"));
     ASSERT_TRUE(funciones->LlenarLista(vacia, lista, true)) << qPrintable(funciones->UltimoError());
+    EXPECT_EQ(funciones->UltimoError(), QString());
     EXPECT_EQ(lista.Count(), 0);
     ASSERT_EQ(lista.columnCount(), 5);
     EXPECT_EQ(lista.columnText(2), QStringLiteral("Fecha"));
