@@ -50,7 +50,8 @@ int showScreen(com::Runtime& runtime, ContainerForm& container, QTextStream& out
         com::getProperty(pantalla.get(), kt512::IPantalla::DispModulo).toString();
 
     container.advise(QStringLiteral("Unload"), [](QVariantList&) {
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     });
     try {
         container.host(screen.as<com::IDispatch>());

@@ -19,7 +19,11 @@ class XEvent(ctypes.Union):
 
 def main():
     window = int(sys.argv[1], 0)
-    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+    try:
+        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    except OSError:
+        # find_library runs the compiler and ldconfig: slow, so only when the usual name fails
+        x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
     x11.XInternAtom.restype = ctypes.c_ulong
