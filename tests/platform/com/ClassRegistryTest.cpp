@@ -107,15 +107,4 @@ TEST_F(ClassRegistryTest, AFileThatCannotBeWrittenRaisesAndRegistersNothing) {
     EXPECT_FALSE(registry.findClass(kClase));
 }
 
-TEST_F(ClassRegistryTest, TheEnvironmentChoosesTheDefaultFile) {
-    const QByteArray antes = qgetenv("KESTROVA_REGISTRY");
-    qputenv("KESTROVA_REGISTRY", file.toLocal8Bit());
-    EXPECT_EQ(com::ClassRegistry::defaultFile(), file);
-    qunsetenv("KESTROVA_REGISTRY");
-    EXPECT_TRUE(
-        com::ClassRegistry::defaultFile().endsWith(QStringLiteral("/kestrova/registry.json")));
-    if (!antes.isEmpty())
-        qputenv("KESTROVA_REGISTRY", antes);
-}
-
 } // namespace
