@@ -1,7 +1,6 @@
 #include "platform/ado/Providers.h"
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -63,21 +62,6 @@ TEST_F(SqlTraceTest, EveryStatementIsOneJsonLineWithWhatWasSentAndHowItEnded) {
         EXPECT_TRUE(line.contains(QStringLiteral("error")));
     }
     EXPECT_TRUE(lines[2].value(QStringLiteral("error")).isNull());
-}
-
-TEST_F(SqlTraceTest, AppendsToWhatIsThereAndStopsWhenTheVariableIsGone) {
-    QFile file(m_trace);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{\"sql\":\"earlier\"}\n");
-    file.close();
-    m_connection->Execute(QStringLiteral("SELECT 1"));
-    qunsetenv("KESTROVA_SQL_TRACE");
-    m_connection->Execute(QStringLiteral("SELECT 2"));
-
-    const std::vector<QJsonObject> lines = entries();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].value(QStringLiteral("sql")).toString(), QStringLiteral("earlier"));
-    EXPECT_EQ(lines[1].value(QStringLiteral("sql")).toString(), QStringLiteral("SELECT 1"));
 }
 
 } // namespace
