@@ -131,6 +131,7 @@ bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezado
             rows.push_back(std::move(row));
         }
         rs->Close();
+        ListText::dropMidnights(rows, n);
         lista.setContent(columns, std::move(rows));
     } catch (const com::RuntimeError& e) {
         m_ultimoError = e.description();

@@ -105,4 +105,28 @@ bool ListText::isDisplayDate(const QString& text) {
                        digitsAt(s, 11, 2) && digitsAt(s, 14, 2));
 }
 
+void ListText::dropMidnights(std::vector<QStringList>& rows, int columns) {
+    static const QString midnight = QStringLiteral(" 00:00");
+    for (int c = 0; c < columns; ++c) {
+        bool any = false;
+        bool all = true;
+        for (const QStringList& row : rows) {
+            const QString& text = row.at(c);
+            if (text.isEmpty())
+                continue;
+            if (text.size() != 16 || !text.endsWith(midnight) || !isDisplayDate(text)) {
+                all = false;
+                break;
+            }
+            any = true;
+        }
+        if (!any || !all)
+            continue;
+        for (QStringList& row : rows) {
+            if (!row.at(c).isEmpty())
+                row[c].chop(midnight.size());
+        }
+    }
+}
+
 } // namespace suite

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
+#include <vector>
 
 namespace suite {
 
@@ -18,6 +20,9 @@ public:
     static bool isNumber(const QString& text);
     // dd/MM/yyyy, optionally followed by " HH:mm".
     static bool isDisplayDate(const QString& text);
+    // A column whose date-times all fall at midnight holds dates (SQL Server keeps a date in a
+    // date-time column): its cells lose the " 00:00".
+    static void dropMidnights(std::vector<QStringList>& rows, int columns);
 };
 
 } // namespace suite

@@ -10,7 +10,8 @@ namespace {
 
 const QString kViajes = QStringLiteral(
     "SELECT Vj_Folio AS Folio, Vj_Fecha AS Fecha, Vj_Fecha_Inicio_Viaje AS Inicio, "
-    "Vj_Kilometro_Inicial AS Km, Vj_Observaciones AS Notas FROM Viaje ORDER BY Vj_Folio");
+    "Vj_Kilometro_Inicial AS Km, Vj_Observaciones AS Notas, '2026-03-05 00:00:00' AS Entrega "
+    "FROM Viaje ORDER BY Vj_Folio");
 
 class LlenarListaTest : public SesionDePrueba {
 protected:
@@ -28,7 +29,7 @@ TEST_F(LlenarListaTest, ColumnsAndRowsComeFromTheQueryInTheOperatorsFormats) {
 
     ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true))
         << qPrintable(funciones->UltimoError());
-    ASSERT_EQ(lista.columnCount(), 5);
+    ASSERT_EQ(lista.columnCount(), 6);
     EXPECT_EQ(lista.columnText(1), QStringLiteral("Folio"));
     EXPECT_EQ(lista.columnText(5), QStringLiteral("Notas"));
     EXPECT_EQ(lista.Count(), db.scalar(QStringLiteral("SELECT COUNT(*) FROM Viaje")).toInt());
@@ -37,6 +38,8 @@ TEST_F(LlenarListaTest, ColumnsAndRowsComeFromTheQueryInTheOperatorsFormats) {
     EXPECT_EQ(lista.subItem(1, 2), QStringLiteral("04/03/2026 07:05"));
     EXPECT_EQ(lista.subItem(1, 3), QStringLiteral("12.5"));
     EXPECT_EQ(lista.subItem(1, 4), QString());
+    // A column of midnights holds dates.
+    EXPECT_EQ(lista.subItem(1, 5), QStringLiteral("05/03/2026"));
 }
 
 TEST_F(LlenarListaTest, TheBoardsStoredQueryListsTheTripsOfTheRange) {
@@ -72,7 +75,7 @@ TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndAnEmptyResultKeepsTheColu
     ASSERT_TRUE(funciones->LlenarLista(vacia, lista, true)) << qPrintable(funciones->UltimoError());
     EXPECT_EQ(funciones->UltimoError(), QString());
     EXPECT_EQ(lista.Count(), 0);
-    ASSERT_EQ(lista.columnCount(), 5);
+    ASSERT_EQ(lista.columnCount(), 6);
     EXPECT_EQ(lista.columnText(2), QStringLiteral("Fecha"));
 }
 
