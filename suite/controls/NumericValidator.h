@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QValidator>
+
+namespace suite {
+
+// What a numeric box lets the user type or paste: digits, one decimal point and a leading minus.
+// A pasted amount with thousands separators ("1,234.50") comes in as its plain number.
+class NumericValidator : public QValidator {
+public:
+    explicit NumericValidator(QObject* parent = nullptr);
+
+    // Longest plain number accepted; 0 is no limit.
+    void setMaxLength(int maxLength) { m_maxLength = maxLength; }
+    State validate(QString& input, int& pos) const override;
+
+private:
+    int m_maxLength = 0;
+};
+
+} // namespace suite
