@@ -1,0 +1,241 @@
+// Loading one trip into the rescheduling screen against the three queries it runs, on a demo
+// database where one trip carries 500 delivery orders and 500 shipments: Cargar (header read,
+// both lists filled and formatted by the host services) and the same three statements read
+// through the database layer into strings. Both sides run in the same iterations; the ratio is
+// reported as a counter, by wall clock and by this thread's CPU time.
+
+#include "kt512/reschedule/frmReprogramarViaje.h"
+#include "kt512/services/IdpFecha.h"
+#include "kt512/shell/Publico.h"
+#include "kt512/trips/frmKT512.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Providers.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/RuntimeError.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/TimerSwitch.h"
+#include "suite/controls/ControlKit.h"
+#include "suite/db/DemoData.h"
+#include "suite/db/HostData.h"
+#include "suite/db/Schema.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kDocumentos = 500;
+
+double since(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+[[noreturn]] void die(const QString& what) {
+    std::fprintf(stderr, "kt_bench_reschedule: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+QString folioDePrueba(char prefijo, int i) {
+    return QLatin1Char(prefijo) + QStringLiteral("%1").arg(i, 9, 10, QLatin1Char('0'));
+}
+
+// Gives the trip kDocumentos orders (copies of one order with all its lines) and kDocumentos
+// shipments, all reprogrammable and linked to it.
+void cargarDocumentos(ado::Connection& cn, const QString& viaje) {
+    auto valor = [&cn](const QString& sql) {
+        auto rs = cn.Execute(sql);
+        return rs->Eof() ? QString() : rs->Fields(0).Value().toString();
+    };
+    const QString orden = valor(QStringLiteral("SELECT MIN(Oe_Folio) FROM Orden_Entrega"));
+    const QString embarque = valor(QStringLiteral("SELECT MIN(Eb_Folio) FROM Embarque"));
+    cn.BeginTrans();
+    cn.Execute(QStringLiteral("CREATE TEMP TABLE o AS SELECT * FROM Orden_Entrega WHERE Oe_Folio "
+                              "= '%1'")
+                   .arg(orden));
+    cn.Execute(QStringLiteral("CREATE TEMP TABLE e AS SELECT * FROM Embarque WHERE Eb_Folio = '%1'")
+                   .arg(embarque));
+    cn.Execute(QStringLiteral("UPDATE o SET Es_Cve_Estado = 'RM'"));
+    cn.Execute(QStringLiteral("UPDATE e SET Es_Cve_Estado = 'RMT'"));
+    for (int i = 1; i <= kDocumentos; ++i) {
+        const QString oe = folioDePrueba('8', i);
+        const QString eb = folioDePrueba('9', i);
+        cn.Execute(QStringLiteral("UPDATE o SET Oe_Folio = '%1'").arg(oe));
+        cn.Execute(QStringLiteral("INSERT INTO Orden_Entrega SELECT * FROM o"));
+        cn.Execute(QStringLiteral("UPDATE e SET Eb_Folio = '%1'").arg(eb));
+        cn.Execute(QStringLiteral("INSERT INTO Embarque SELECT * FROM e"));
+        cn.Execute(QStringLiteral("INSERT INTO Viaje_Documento (Vj_Folio, Vd_Tabla, Vd_Documento) "
+                                  "VALUES ('%1', 'ORDEN_ENTREGA', '%2'), ('%1', 'EMBARQUE', '%3')")
+                       .arg(viaje, oe, eb));
+    }
+    cn.Execute(QStringLiteral("DROP TABLE o"));
+    cn.Execute(QStringLiteral("DROP TABLE e"));
+    cn.CommitTrans();
+}
+
+struct Datos {
+    QTemporaryDir dir;
+    std::unique_ptr<com::Runtime> runtime;
+    std::shared_ptr<suite::HostSession> sesion;
+    std::unique_ptr<kt512::Publico> publico;
+    QString viaje;
+    QString sucursal;
+    QStringList consultas;
+
+    Datos() {
+        forms::setTimersPaused(true);
+        const QString path = dir.filePath(QStringLiteral("bench.db"));
+        QDate dia;
+        try {
+            {
+                std::unique_ptr<ado::Connection> cn = ado::openSqlite(path, true);
+                suite::Schema::create(*cn);
+                suite::DemoData::generate(*cn, {200, 1, QDate(2024, 6, 15)});
+                auto rs = cn->Execute(QStringLiteral(
+                    "SELECT Vj_Folio, Sc_Cve_Sucursal, date(Vj_Fecha) FROM Viaje WHERE "
+                    "Es_Cve_Estado NOT IN ('CE', 'CA') ORDER BY Vj_Folio"));
+                viaje = rs->Fields(0).Value().toString();
+                sucursal = rs->Fields(1).Value().toString();
+                dia = rs->Fields(2).Value().toDate();
+                rs.reset();
+                cargarDocumentos(*cn, viaje);
+            }
+            runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
+            sesion =
+                std::make_shared<suite::HostSession>(ado::openSqlite(path), QStringLiteral("BENCH"),
+                                                     std::make_shared<suite::RecordingPresenter>());
+            suite::registerHostServices(*runtime, sesion);
+            suite::registerControlKit(*runtime, sesion);
+            publico = kt512::Publico::Iniciar();
+            kt512::frmKT512& tablero = publico->board();
+            tablero.control<kt512::IdpFecha>(QStringLiteral("dpFechaInicio"))
+                ->setValue(QDateTime(dia, {}));
+            tablero.control<kt512::IdpFecha>(QStringLiteral("dpFechaFin"))
+                ->setValue(QDateTime(dia, {}));
+        } catch (const com::RuntimeError& e) {
+            die(e.description());
+        }
+
+        const QString condicion = QStringLiteral(" Viaje.Vj_Fecha BETWEEN '%1' AND '%1' AND  "
+                                                 "Viaje.Vj_Folio = '%2'  AND %3.Es_Cve_Estado  "
+                                                 "IN ('RM','RMT') ")
+                                      .arg(dia.toString(Qt::ISODate), viaje);
+        consultas << QStringLiteral(
+                         "SELECT ISNULL(Vj_Fecha_Inicio_Viaje,  '') AS Fecha_Inicio ,   "
+                         "CONVERT(VARCHAR, ISNULL(Vj_Fecha_Inicio_Viaje,  ''), 108) AS "
+                         "Hora_Inicio, ISNULL(Vj_Fecha_Fin_Viaje,'') AS Fecha_Fin ,   "
+                         "CONVERT(VARCHAR, ISNULL(Vj_Fecha_Fin_Viaje,  ''), 108) AS Hora_Fin, "
+                         "ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,"
+                         "ISNULL(Vj_Kilometro_Final, 0) As Km_Final FROM    Viaje WHERE    "
+                         "Vj_Folio = '%1' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )")
+                         .arg(viaje)
+                  << suite::HostData::query(QStringLiteral("ORDENES_X_VIAJE"))
+                         .replace(QStringLiteral("{PARAMETROS}"),
+                                  condicion.arg(QStringLiteral("Orden_Entrega")))
+                  << suite::HostData::query(QStringLiteral("EMBARQUES_X_VIAJE"))
+                         .replace(QStringLiteral("{PARAMETROS}"),
+                                  condicion.arg(QStringLiteral("Embarque")));
+    }
+
+    kt512::frmReprogramarViaje& pantalla() { return publico->reprogramarViaje(); }
+
+    // The three statements of Cargar read into strings, and nothing else.
+    size_t lecturaDirecta() {
+        size_t filas = 0;
+        for (const QString& sql : consultas) {
+            std::unique_ptr<ado::Recordset> rs = sesion->connection().Execute(sql);
+            const int n = rs->FieldCount();
+            std::vector<QStringList> leidas;
+            for (; !rs->Eof(); rs->MoveNext()) {
+                QStringList fila;
+                fila.reserve(n);
+                for (int i = 0; i < n; ++i)
+                    fila << rs->Fields(i).Value().toString();
+                leidas.push_back(std::move(fila));
+            }
+            filas += leidas.size();
+        }
+        return filas;
+    }
+};
+
+// Made on first use and dropped before the application object, which its windows need.
+std::unique_ptr<Datos> g_datos;
+
+Datos& datos() {
+    if (!g_datos)
+        g_datos = std::make_unique<Datos>();
+    return *g_datos;
+}
+
+// Each iteration unloads the screen, as the board does after every trip, and times apart the
+// form's load (its window and controls), the first Cargar on the fresh form, a second Cargar of
+// the same trip, and the bare read of Cargar's three queries. The first fill of a fresh list
+// also fits its new columns to the rows; the second one replaces rows under known columns.
+void BM_Cargar(benchmark::State& state) {
+    Datos& d = datos();
+    struct Tramo {
+        double wall = 0, cpu = 0;
+    } carga, primera, segunda, directa;
+    const auto medir = [](Tramo& tramo, auto&& paso) {
+        const auto inicio = Clock::now();
+        const double cpu = cpuSeconds();
+        paso();
+        QCoreApplication::processEvents();
+        tramo.wall += since(inicio);
+        tramo.cpu += cpuSeconds() - cpu;
+    };
+    for (auto _ : state) {
+        d.pantalla().Unload();
+        medir(carga, [&] { d.pantalla().Load(); });
+        medir(primera, [&] { d.pantalla().Cargar(d.viaje, d.sucursal); });
+        medir(segunda, [&] { d.pantalla().Cargar(d.viaje, d.sucursal); });
+        medir(directa, [&] { benchmark::DoNotOptimize(d.lecturaDirecta()); });
+    }
+    const int ordenes = d.pantalla().listView(QStringLiteral("lvOrdenes")).Count();
+    const int embarques = d.pantalla().listView(QStringLiteral("lvEmbarques")).Count();
+    if (ordenes < kDocumentos || embarques < kDocumentos)
+        die(QStringLiteral("the lists hold %1 orders and %2 shipments")
+                .arg(ordenes)
+                .arg(embarques));
+    const auto promedio = [](const Tramo& t) {
+        return benchmark::Counter(t.wall * 1000, benchmark::Counter::kAvgIterations);
+    };
+    state.counters["orders"] = ordenes;
+    state.counters["shipments"] = embarques;
+    state.counters["load_ms"] = promedio(carga);
+    state.counters["cargar_ms"] = promedio(primera);
+    state.counters["again_ms"] = promedio(segunda);
+    state.counters["bare_ms"] = promedio(directa);
+    state.counters["ratio"] = primera.wall / directa.wall;
+    state.counters["cpu_ratio"] = primera.cpu / directa.cpu;
+    state.counters["again_ratio"] = segunda.wall / directa.wall;
+    state.counters["again_cpu_ratio"] = segunda.cpu / directa.cpu;
+}
+BENCHMARK(BM_Cargar)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_datos.reset();
+    return 0;
+}
