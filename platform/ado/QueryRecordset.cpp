@@ -55,6 +55,13 @@ Field QueryRecordset::Fields(const QString& name) const {
                  m_values[static_cast<size_t>(m_row * m_columns.count() + index)]);
 }
 
+QString QueryRecordset::FieldName(int index) const {
+    if (!m_open)
+        throw error::closedRecordset();
+    m_columns.checkIndex(index);
+    return m_columns.at(index);
+}
+
 void QueryRecordset::Close() {
     m_open = false;
     m_values = {};

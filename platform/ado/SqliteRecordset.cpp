@@ -145,6 +145,13 @@ Field SqliteRecordset::Fields(const QString& name) const {
     return Field(m_columns.at(index), valueAt(index));
 }
 
+QString SqliteRecordset::FieldName(int index) const {
+    if (!m_open)
+        throw error::closedRecordset();
+    m_columns.checkIndex(index);
+    return m_columns.at(index);
+}
+
 void SqliteRecordset::Close() {
     release();
     m_open = false;

@@ -38,6 +38,7 @@ public:
     int FieldCount() const override;
     Field Fields(int index) const override;
     Field Fields(const QString& name) const override;
+    QString FieldName(int index) const override;
     void Close() override;
 
 private:

@@ -49,6 +49,7 @@ TEST_F(OdbcConnectionTest, SqliteBehindOdbcGetsTheStatementsTranslated) {
     EXPECT_EQ(rs->Fields(QStringLiteral("Hora")).Value().toString(), QStringLiteral("00:00:00"));
     rs->MoveNext();
     EXPECT_TRUE(rs->Eof());
+    EXPECT_EQ(rs->FieldName(2), QStringLiteral("Hora"));
 }
 
 TEST_F(OdbcConnectionTest, TransactionsCommitAndRollBack) {

@@ -85,6 +85,12 @@ TEST_F(SqliteConnectionTest, RecordsetsReadByNameAndPositionWithNullsAsNullVaria
     EXPECT_TRUE(rs->Eof());
     EXPECT_EQ(failureOf([&] { rs->Fields(0); }).number(), ado::error::noCurrentRecord);
     EXPECT_EQ(failureOf([&] { rs->MoveNext(); }).number(), ado::error::noCurrentRecord);
+
+    // An empty result still names its columns, for a list's headers.
+    auto none = run("SELECT Vj_Folio AS Folio FROM Viaje WHERE Vj_Folio = 'nada'");
+    EXPECT_TRUE(none->Eof());
+    EXPECT_EQ(none->FieldCount(), 1);
+    EXPECT_EQ(none->FieldName(0), QStringLiteral("Folio"));
 }
 
 // The screens' own SQL Server statements, run on SQLite.
