@@ -1,32 +1,31 @@
-// The rescheduling screen over recording host services and a recording connection: the exact
-// statements it sends, its checks, its flags, keys, tabs and lists.
+// The rescheduling screen on a demo database with the suite's own host services. Statements are
+// read back from the SQL trace, messages from a recording presenter.
 
 #include "kt512/reschedule/frmReprogramarViaje.h"
-#include "ConexionGrabada.h"
 #include "kt512/filters/frmFiltros.h"
 #include "kt512/reprogram/frmRecalendarizar.h"
-#include "kt512/services/ClassIds.h"
-#include "kt512/services/IFormatoLista.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/IssTbVex.h"
 #include "kt512/services/ItxtVEX.h"
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
-#include "platform/com/FunctionFactory.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/TimerSwitch.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
-#include "tests/support/FakeFunciones.h"
-#include "tests/support/FakeSistema.h"
+#include "suite/host/RecordingPresenter.h"
+#include "tests/support/TestDatabase.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -35,431 +34,425 @@ using namespace kt512;
 
 namespace {
 
-class FormatoContado : public com::Object<IFormatoLista> {
-public:
-    explicit FormatoContado(int& aplicados) : m_aplicados(aplicados) {}
-    void Aplicar(forms::ListView&) override { ++m_aplicados; }
-
-private:
-    int& m_aplicados;
-};
-
 const QString kFolio = QStringLiteral("V0'01");
+const QString kEnSql = QStringLiteral("'V0''01'");
 
-class PantallaReprogramar : public ::testing::Test {
+class PantallaReprogramarViaje : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
         forms::setTimersPaused(true);
-        runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
-        auto propia = std::make_unique<ktest::ConexionGrabada>();
-        conexion = propia.get();
-        sesion = std::make_shared<suite::HostSession>(std::move(propia), QStringLiteral("PRUEBA"));
+        qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db.path() + QStringLiteral(".trace")));
+        runtime = std::make_unique<com::Runtime>(db.path() + QStringLiteral(".registry"));
+        sesion =
+            std::make_shared<suite::HostSession>(db.open(), QStringLiteral("PRUEBA"), mensajes);
+        suite::registerHostServices(*runtime, sesion);
         suite::registerControlKit(*runtime, sesion);
-        runtime->registerClassObject(
-            ClassIds::FormatoLista, QStringLiteral("Kestrova.FormatoLista"),
-            com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(
-                [this]() -> com::IUnknown* { return new FormatoContado(formatosAplicados); })));
-        sistema = com::Ptr<ktest::FakeSistema>::adopt(com::make<ktest::FakeSistema>());
-        funciones = com::Ptr<ktest::FakeFunciones>::adopt(com::make<ktest::FakeFunciones>());
-        sistema->conexion = conexion;
-        funciones->consultas = {
-            {QStringLiteral("Viajes"), QStringLiteral("VIAJES {PARAMETROS}")},
-            {QStringLiteral("ORDENES_X_VIAJE"), QStringLiteral("ORDENES {PARAMETROS}")},
-            {QStringLiteral("EMBARQUES_X_VIAJE"), QStringLiteral("EMBARQUES {PARAMETROS}")}};
-        funciones->filas = {{QStringLiteral("OE0001")}, {QStringLiteral("OE0002")}};
-        publico = std::make_unique<Publico>(com::Ptr<ISistema>(sistema.get()),
-                                            com::Ptr<IFunciones>(funciones.get()));
-        conexion->filas = {filaDelViaje()};
-        rangoDelTablero(QDate(2026, 12, 1), QDate(2026, 12, 31));
-        funciones->sqlListas.clear();
-        formatosAplicados = 0;
+        publico = Publico::Iniciar();
+
+        // An open trip with orders and shipments to reprogram, renamed to a folio that holds a
+        // quote.
+        const QString conDocumentos = QStringLiteral(
+            " AND Vj_Folio IN (SELECT v.Vj_Folio FROM Viaje_Documento v JOIN %1 d ON d.%2 = "
+            "v.Vd_Documento WHERE d.Es_Cve_Estado IN ('RM', 'RMT'))");
+        const QString viaje =
+            db.scalar(
+                  QStringLiteral("SELECT MIN(Vj_Folio) FROM Viaje WHERE Es_Cve_Estado NOT IN "
+                                 "('CE', 'CA')") +
+                  conDocumentos.arg(QStringLiteral("Orden_Entrega"), QStringLiteral("Oe_Folio")) +
+                  conDocumentos.arg(QStringLiteral("Embarque"), QStringLiteral("Eb_Folio")))
+                .toString();
+        ASSERT_FALSE(viaje.isEmpty());
+        for (const char* tabla : {"Viaje_Documento", "Viaje"})
+            db.exec(QStringLiteral("UPDATE %1 SET Vj_Folio = %2 WHERE Vj_Folio = '%3'")
+                        .arg(QLatin1String(tabla), kEnSql, viaje));
+        db.exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = '2026-12-01 08:15:00', "
+                               "Vj_Fecha_Fin_Viaje = '2026-12-01 17:45:30', Vj_Kilometro_Inicial "
+                               "= '1500.25', Vj_Kilometro_Final = '1730.5' WHERE Vj_Folio = ") +
+                kEnSql);
+        dia =
+            db.scalar(QStringLiteral("SELECT date(Vj_Fecha) FROM Viaje WHERE Vj_Folio = ") + kEnSql)
+                .toDate();
+        for (const char* picker : {"dpFechaInicio", "dpFechaFin"})
+            publico->board()
+                .control<IdpFecha>(QString::fromLatin1(picker))
+                ->setValue(QDateTime(dia, {}));
+        traza();
     }
 
     void TearDown() override {
         publico.reset();
+        qunsetenv("KESTROVA_SQL_TRACE");
         forms::setTimersPaused(false);
     }
 
-    static ktest::Fila filaDelViaje() {
-        return {{QStringLiteral("Fecha_Inicio"), QDateTime(QDate(2026, 12, 1), QTime(8, 15))},
-                {QStringLiteral("Hora_Inicio"), QStringLiteral("08:15:00")},
-                {QStringLiteral("Fecha_Fin"), QDateTime(QDate(2026, 12, 1), QTime(17, 45, 30))},
-                {QStringLiteral("Hora_Fin"), QStringLiteral("17:45:30")},
-                {QStringLiteral("Km_Inicial"), 1500.25},
-                {QStringLiteral("Km_Final"), QStringLiteral("1730.5")}};
+    frmReprogramarViaje& p() { return publico->reprogramarViaje(); }
+
+    frmReprogramarViaje& abrir(const QString& folio = kFolio) {
+        p().Cargar(folio, QString());
+        p().Show();
+        p().window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(p().window()));
+        return p();
     }
 
-    void rangoDelTablero(const QDate& desde, const QDate& hasta) {
-        frmKT512& tablero = publico->board();
-        tablero.control<IdpFecha>(QStringLiteral("dpFechaInicio"))->setValue(QDateTime(desde, {}));
-        tablero.control<IdpFecha>(QStringLiteral("dpFechaFin"))->setValue(QDateTime(hasta, {}));
-    }
-
-    frmReprogramarViaje& pantalla() { return publico->reprogramarViaje(); }
-
-    // Loads the trip and shows the screen as the board would, without waiting on it.
-    frmReprogramarViaje& abrir() {
-        frmReprogramarViaje& p = pantalla();
-        p.Cargar(kFolio, QStringLiteral("0001"));
-        p.Show();
-        p.window()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(p.window()));
-        conexion->sentencias.clear();
-        sistema->mensajes.clear();
-        funciones->sqlListas.clear();
-        return p;
-    }
-
-    // The condition texts of the detail lists filled since the last clear, by list.
-    QStringList condiciones(const QString& lista) const {
+    // The statements run since the last call, as the screen built them.
+    QStringList traza() {
+        QFile archivo(db.path() + QStringLiteral(".trace"));
         QStringList r;
-        for (const QString& sql : funciones->sqlListas)
-            if (sql.startsWith(lista + QLatin1Char(' ')))
-                r << sql.mid(lista.size() + 1);
+        if (archivo.open(QIODevice::ReadOnly))
+            for (const QByteArray& linea : archivo.readAll().split('\n'))
+                if (!linea.isEmpty())
+                    r << QJsonDocument::fromJson(linea)
+                             .object()
+                             .value(QStringLiteral("sql"))
+                             .toString();
+        archivo.remove();
         return r;
     }
 
-    void kilometros(const QString& inicial, const QString& final_) {
-        pantalla().control<ItxtVEX>(QStringLiteral("txtKmInicial"))->setText(inicial);
-        pantalla().control<ItxtVEX>(QStringLiteral("txtKmFinal"))->setText(final_);
+    // The condition texts of the order and shipment lists filled since the last trace read.
+    QStringList condiciones() {
+        QStringList r;
+        for (const QString& sql : traza())
+            if (sql.contains(QLatin1String("_Folio AS Folio")) &&
+                !sql.contains(QLatin1String("Viaje.Vj_Folio AS")))
+                r << sql.mid(sql.indexOf(QLatin1String("WHERE ")) + 6)
+                         .section(QLatin1Char('\n'), 0, 0);
+        return r;
     }
 
-    void momento(const char* fecha, const char* hora, const QDateTime& valor) {
-        pantalla().control<IdpFecha>(QString::fromLatin1(fecha))->setValue(valor);
-        pantalla().control<IdpFecha>(QString::fromLatin1(hora))->setValue(valor);
+    QStringList ids() {
+        QStringList r;
+        for (const auto& m : mensajes->messages())
+            r << m.id;
+        mensajes->clear();
+        return r;
     }
 
-    // The toolbar's buttons: "btnB1" (Aceptar), "btnB2" (Cancelar), "btnSalir" (hidden here).
     void pulsar(const char* boton) {
-        auto* b = pantalla()
-                      .ctl(QStringLiteral("Controles"))
+        auto* b = p().ctl(QStringLiteral("Controles"))
                       .widget()
                       ->findChild<QAbstractButton*>(QString::fromLatin1(boton));
         ASSERT_NE(b, nullptr) << boton;
         b->click();
     }
 
-    QWidget* widget(const char* nombre) {
-        return pantalla().ctl(QString::fromLatin1(nombre)).widget();
+    QWidget* w(const char* nombre) { return p().ctl(QString::fromLatin1(nombre)).widget(); }
+    com::Ptr<ItxtVEX> caja(const char* nombre) {
+        return p().control<ItxtVEX>(QString::fromLatin1(nombre));
+    }
+    void momento(const char* fecha, const char* hora, const QDateTime& valor) {
+        p().control<IdpFecha>(QString::fromLatin1(fecha))->setValue(valor);
+        p().control<IdpFecha>(QString::fromLatin1(hora))->setValue(valor);
     }
 
-    QStringList idsMostrados() const {
-        QStringList r;
-        for (const auto& m : sistema->mensajes)
-            r << m.idError;
-        return r;
-    }
-
-    QTemporaryDir dir;
+    ktest::TestDatabase db{{80, 11, QDate(2026, 12, 5)}};
     std::unique_ptr<com::Runtime> runtime;
-    ktest::ConexionGrabada* conexion = nullptr;
+    std::shared_ptr<suite::RecordingPresenter> mensajes =
+        std::make_shared<suite::RecordingPresenter>();
     std::shared_ptr<suite::HostSession> sesion;
-    com::Ptr<ktest::FakeSistema> sistema;
-    com::Ptr<ktest::FakeFunciones> funciones;
     std::unique_ptr<Publico> publico;
-    int formatosAplicados = 0;
+    QDate dia;
 };
 
-TEST_F(PantallaReprogramar, CargarReadsTheHeaderAndFillsBothListsInOrder) {
-    funciones->llamadas.clear();
-    pantalla().Cargar(kFolio, QStringLiteral("0001"));
-
-    EXPECT_EQ(conexion->sentenciasDelViaje(),
-              QStringList{QStringLiteral(
-                  "SELECT ISNULL(Vj_Fecha_Inicio_Viaje,  '') AS Fecha_Inicio ,   "
-                  "CONVERT(VARCHAR, ISNULL(Vj_Fecha_Inicio_Viaje,  ''), 108) AS Hora_Inicio, "
-                  "ISNULL(Vj_Fecha_Fin_Viaje,'') AS Fecha_Fin ,   CONVERT(VARCHAR, "
-                  "ISNULL(Vj_Fecha_Fin_Viaje,  ''), 108) AS Hora_Fin, "
-                  "ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,ISNULL(Vj_Kilometro_Final, 0) "
-                  "As Km_Final FROM    Viaje WHERE    Vj_Folio = 'V0''01' AND   Es_cve_estado "
-                  "NOT IN ( 'CE', 'CA' )")});
-    EXPECT_EQ(funciones->llamadas.mid(0, 2),
-              (QStringList{QStringLiteral("ReiniciarForma"), QStringLiteral("PrepararForma")}));
-    EXPECT_EQ(condiciones(QStringLiteral("ORDENES")).size(), 1);
-    EXPECT_EQ(condiciones(QStringLiteral("EMBARQUES")).size(), 1);
-    EXPECT_TRUE(funciones->sqlListas.last().startsWith(QLatin1String("EMBARQUES ")));
-    EXPECT_EQ(formatosAplicados, 2);
-    EXPECT_TRUE(sistema->mensajes.isEmpty());
-
-    auto& p = pantalla();
-    EXPECT_EQ(p.control<ItxtVEX>(QStringLiteral("txtKmInicial"))->ValorNumerico().toDouble(),
-              1500.25);
-    EXPECT_EQ(p.control<ItxtVEX>(QStringLiteral("txtKmFinal"))->ValorNumerico().toDouble(), 1730.5);
-    EXPECT_EQ(p.control<IdpFecha>(QStringLiteral("dpFechaInicial"))->Value().date(),
-              QDate(2026, 12, 1));
-    EXPECT_EQ(p.control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(),
+TEST_F(PantallaReprogramarViaje, CargarReadsTheHeaderThenFillsOrdersAndShipments) {
+    abrir();
+    const QStringList sentencias = traza().filter(QStringLiteral("Viaje"));
+    ASSERT_GE(sentencias.size(), 3);
+    EXPECT_EQ(sentencias[0],
+              QStringLiteral("SELECT ISNULL(Vj_Fecha_Inicio_Viaje,  '') AS Fecha_Inicio ,   "
+                             "CONVERT(VARCHAR, ISNULL(Vj_Fecha_Inicio_Viaje,  ''), 108) AS "
+                             "Hora_Inicio, ISNULL(Vj_Fecha_Fin_Viaje,'') AS Fecha_Fin ,   "
+                             "CONVERT(VARCHAR, ISNULL(Vj_Fecha_Fin_Viaje,  ''), 108) AS Hora_Fin, "
+                             "ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,"
+                             "ISNULL(Vj_Kilometro_Final, 0) As Km_Final FROM    Viaje WHERE    "
+                             "Vj_Folio = 'V0''01' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )"));
+    EXPECT_TRUE(sentencias[1].contains(QLatin1String("Orden_Entrega.Oe_Folio AS Folio")));
+    EXPECT_TRUE(sentencias[2].contains(QLatin1String("Embarque.Eb_Folio AS Folio")));
+    EXPECT_TRUE(ids().isEmpty());
+    EXPECT_EQ(caja("txtKmFinal")->ValorNumerico().toDouble(), 1730.5);
+    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(),
               QTime(17, 45, 30));
-    EXPECT_EQ(p.listView(QStringLiteral("lvOrdenes")).Count(), 2);
 }
 
-TEST_F(PantallaReprogramar, AMissingTripIsReportedAndTheListsStillFill) {
-    conexion->filas.clear();
-    pantalla().Cargar(kFolio, QString());
-    ASSERT_EQ(idsMostrados(), QStringList{QStringLiteral("ERR-ID:7500018")});
-    EXPECT_EQ(sistema->mensajes[0].texto, QStringLiteral("No existen datos en el viaje"));
-    EXPECT_EQ(sistema->mensajes[0].estilo, 48);
-    EXPECT_EQ(funciones->sqlListas.size(), 2);
-}
-
-TEST_F(PantallaReprogramar, ATripWithoutStartOrEndOpensOnTheServerDateAtMidnight) {
-    const QDateTime vacia(QDate(1900, 1, 1), QTime(0, 0));
-    conexion->filas = {{{QStringLiteral("Fecha_Inicio"), vacia},
-                        {QStringLiteral("Hora_Inicio"), QStringLiteral("00:00:00")},
-                        {QStringLiteral("Fecha_Fin"), QString()},
-                        {QStringLiteral("Hora_Fin"), QStringLiteral("00:00:00")},
-                        {QStringLiteral("Km_Inicial"), 0},
-                        {QStringLiteral("Km_Final"), 0}}};
-    pantalla().Cargar(kFolio, QString());
-    for (const char* fecha : {"dpFechaInicial", "dpFechaFinal"})
-        EXPECT_EQ(pantalla().control<IdpFecha>(QString::fromLatin1(fecha))->Value().date(),
-                  funciones->fechaServidor.date());
-    EXPECT_EQ(pantalla().control<IdpFecha>(QStringLiteral("dpHoraInicial"))->Value().time(),
-              QTime(0, 0));
-}
-
-TEST_F(PantallaReprogramar, TheDetailConditionCarriesOnlyTheFiltersWhoseDescriptionIsSet) {
+TEST_F(PantallaReprogramarViaje, TheDetailConditionCarriesEachFilterWhoseDescriptionIsSet) {
     frmFiltros& filtros = publico->filtros();
-    const auto filtro = [&](const char* codigo, const char* descripcion, const QString& valor) {
-        filtros.control<ItxtVEX>(QString::fromLatin1(codigo))->setText(valor);
-        filtros.control<ItxtVEX>(QString::fromLatin1(descripcion))
-            ->setText(valor.isEmpty() ? QString() : QStringLiteral("descripción"));
-    };
-    const auto soloCon = [&](const QString& tipo, const QString& estado, const QString& chofer) {
+    const auto con = [&](const QString& tipo, const QString& estado, const QString& chofer) {
+        const auto filtro = [&](const char* codigo, const char* descripcion, const QString& valor) {
+            filtros.control<ItxtVEX>(QString::fromLatin1(codigo))->setText(valor);
+            filtros.control<ItxtVEX>(QString::fromLatin1(descripcion))
+                ->setText(valor.isEmpty() ? QString() : QStringLiteral("elegido"));
+        };
         filtro("txtTipoVehiculo", "txtNTipoVehiculo", tipo);
         filtro("txtEstado", "txtNEstado", estado);
         filtro("txtChofer", "txtNChofer", chofer);
-        funciones->sqlListas.clear();
-        pantalla().Cargar(kFolio, QString());
-        return condiciones(QStringLiteral("ORDENES")).value(0) + QLatin1Char('|') +
-               condiciones(QStringLiteral("EMBARQUES")).value(0);
+        traza();
+        p().Cargar(kFolio, QString());
+        return condiciones();
     };
-    const QString fechas = QStringLiteral(" Viaje.Vj_Fecha BETWEEN '2026-12-01' AND '2026-12-31' ");
+    const QString fechas =
+        QStringLiteral(" Viaje.Vj_Fecha BETWEEN '%1' AND '%1' ").arg(dia.toString(Qt::ISODate));
     const QString viaje = QStringLiteral("AND  Viaje.Vj_Folio = 'V0''01' ");
-    const QString ordenes = QStringLiteral(" AND Orden_Entrega.Es_Cve_Estado  IN ('RM','RMT') ");
-    const QString embarques = QStringLiteral(" AND Embarque.Es_Cve_Estado  IN ('RM','RMT') ");
-
-    EXPECT_EQ(soloCon({}, {}, {}), fechas + viaje + ordenes + '|' + fechas + viaje + embarques);
-    EXPECT_EQ(soloCon(QStringLiteral("0'02"), {}, {}),
-              fechas + " AND Orden_Entrega.Oe_Tipo_Vehiculo = '0''02' " + viaje + ordenes + '|' +
-                  fechas + " AND Embarque.Oe_Tipo_Vehiculo = '0''02' " + viaje + embarques);
-    EXPECT_EQ(soloCon({}, QStringLiteral("AB"), {}),
-              fechas + "  AND Viaje.Es_Cve_Estado = 'AB' " + viaje + ordenes + '|' + fechas +
-                  "  AND Viaje.Es_Cve_Estado = 'AB' " + viaje + embarques);
-    EXPECT_EQ(soloCon({}, {}, QStringLiteral("0007")),
-              fechas + " AND Viaje.Ch_Cve_Chofer = '0007' " + viaje + ordenes + '|' + fechas +
-                  " AND Viaje.Ch_Cve_Chofer = '0007' " + viaje + embarques);
+    const auto esperado = [&](const QString& filtro, const QString& filtroEmbarque) {
+        return QStringList{
+            fechas + filtro + viaje + " AND Orden_Entrega.Es_Cve_Estado  IN ('RM','RMT') ",
+            fechas + filtroEmbarque + viaje + " AND Embarque.Es_Cve_Estado  IN ('RM','RMT') "};
+    };
+    EXPECT_EQ(con({}, {}, {}), esperado({}, {}));
+    EXPECT_EQ(con(QStringLiteral("0'2"), {}, {}),
+              esperado(" AND Orden_Entrega.Oe_Tipo_Vehiculo = '0''2' ",
+                       " AND Embarque.Oe_Tipo_Vehiculo = '0''2' "));
+    const QString estado = QStringLiteral("  AND Viaje.Es_Cve_Estado = 'TR' ");
+    EXPECT_EQ(con({}, QStringLiteral("TR"), {}), esperado(estado, estado));
+    const QString chofer = QStringLiteral(" AND Viaje.Ch_Cve_Chofer = '0007' ");
+    EXPECT_EQ(con({}, {}, QStringLiteral("0007")), esperado(chofer, chofer));
+    EXPECT_TRUE(ids().isEmpty());
 
     // A code the catalogue did not find leaves its description empty: no condition.
     filtros.control<ItxtVEX>(QStringLiteral("txtChofer"))->setText(QStringLiteral("9999"));
-    filtros.control<ItxtVEX>(QStringLiteral("txtNChofer"))->setText(QString());
-    funciones->sqlListas.clear();
-    pantalla().Cargar(kFolio, QString());
-    EXPECT_EQ(condiciones(QStringLiteral("ORDENES")).value(0), fechas + viaje + ordenes);
+    traza();
+    p().Cargar(kFolio, QString());
+    EXPECT_EQ(condiciones(), esperado({}, {}));
 }
 
-TEST_F(PantallaReprogramar, TheMarkerIsReplacedWhereverItStandsAndAFailedFillIsReported) {
-    funciones->consultas[QStringLiteral("ORDENES_X_VIAJE")] =
-        QStringLiteral("ORDENES {PARAMETROS} UNION {PARAMETROS}");
-    funciones->consultas[QStringLiteral("EMBARQUES_X_VIAJE")] = QStringLiteral("EMBARQUES SIN");
-    funciones->resultadoLlenar = false;
-    pantalla().Cargar(kFolio, QString());
-
-    ASSERT_EQ(funciones->sqlListas.size(), 2);
-    EXPECT_EQ(funciones->sqlListas[0].count(QLatin1String("Viaje.Vj_Folio = 'V0''01'")), 2);
-    EXPECT_EQ(funciones->sqlListas[1], QStringLiteral("EMBARQUES SIN"));
-    ASSERT_EQ(idsMostrados(),
-              (QStringList{QStringLiteral("ERR-ID:7500013"), QStringLiteral("ERR-ID:7500013")}));
-    EXPECT_EQ(sistema->mensajes[0].titulo, QStringLiteral("CARGAR DETALLE"));
-    EXPECT_EQ(sistema->mensajes[0].texto, funciones->ultimoError);
-    EXPECT_EQ(formatosAplicados, 0);
-
-    // Any other failure is reported under its own number, and the next list still loads.
-    funciones->resultadoLlenar = true;
-    funciones->fallarEn = QStringLiteral("ObtenerConsulta");
-    sistema->mensajes.clear();
-    pantalla().Cargar(kFolio, QString());
-    EXPECT_EQ(idsMostrados(), QStringList{QStringLiteral("ERR-ID:7500014")});
-    EXPECT_EQ(formatosAplicados, 1);
-}
-
-TEST_F(PantallaReprogramar, AcceptChecksTheReadingsThenTheOrderOfTheMoments) {
+TEST_F(PantallaReprogramarViaje, TheListsHoldOnlyDocumentsThatMayBeReprogrammed) {
+    const QString deEsteViaje =
+        QStringLiteral(" IN (SELECT Vd_Documento FROM Viaje_Documento WHERE Vj_Folio = ") + kEnSql +
+        ")";
+    db.exec("UPDATE Orden_Entrega SET Es_Cve_Estado = 'RP' WHERE Oe_Folio = (SELECT MIN(Oe_Folio) "
+            "FROM Orden_Entrega WHERE Oe_Folio" +
+            deEsteViaje + ")");
+    db.exec("UPDATE Embarque SET Es_Cve_Estado = 'CA' WHERE Eb_Folio = (SELECT MIN(Eb_Folio) FROM "
+            "Embarque WHERE Eb_Folio" +
+            deEsteViaje + ")");
     abrir();
-    const QDateTime tarde(QDate(2026, 12, 2), QTime(9, 0));
-    const QDateTime temprano(QDate(2026, 12, 2), QTime(8, 59));
-    momento("dpFechaInicial", "dpHoraInicial", tarde);
-    momento("dpFechaFinal", "dpHoraFinal", temprano);
+    const auto folios = [&](const char* lista) {
+        QStringList r;
+        forms::ListView& lv = p().listView(QString::fromLatin1(lista));
+        for (int i = 1; i <= lv.Count(); ++i)
+            r << lv.itemText(i);
+        return r;
+    };
+    const auto vigentes = [&](const char* tabla, const char* llave) {
+        QStringList r;
+        for (const QStringList& fila :
+             db.rows(QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2%3 AND Es_Cve_Estado IN "
+                                    "('RM', 'RMT') ORDER BY 1")
+                         .arg(QLatin1String(tabla), QLatin1String(llave), deEsteViaje)))
+            r << fila.value(0);
+        return r;
+    };
+    EXPECT_EQ(folios("lvOrdenes"), vigentes("Orden_Entrega", "Oe_Folio"));
+    EXPECT_EQ(folios("lvEmbarques"), vigentes("Embarque", "Eb_Folio"));
+    EXPECT_FALSE(folios("lvOrdenes").isEmpty() && folios("lvEmbarques").isEmpty());
+}
 
-    kilometros(QStringLiteral("1000000000"), QStringLiteral("1000000000"));
-    pulsar("btnB1");
-    kilometros(QStringLiteral("999999999.999999999"), QStringLiteral("1000000000"));
-    pulsar("btnB1");
-    kilometros(QStringLiteral("999999999.999999999"), QStringLiteral("999999999"));
-    pulsar("btnB1");
+TEST_F(PantallaReprogramarViaje, FailuresOfTheLoadAreReportedAndTheNextStepStillRuns) {
+    p().Cargar(QStringLiteral("NO EXISTE"), QString());
+    EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500018")});
+    EXPECT_EQ(condiciones().size(), 2);
 
-    EXPECT_EQ(idsMostrados(),
+    db.exec(QStringLiteral("UPDATE Consulta SET Cs_Texto = 'SELECT x FROM nada WHERE {PARAMETROS}' "
+                           "WHERE Cs_Nombre = 'ORDENES_X_VIAJE'"));
+    db.exec(QStringLiteral("DELETE FROM Consulta WHERE Cs_Nombre = 'EMBARQUES_X_VIAJE'"));
+    p().Cargar(kFolio, QString());
+    const auto& m = mensajes->messages();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0].title, QStringLiteral("CARGAR DETALLE"));
+    EXPECT_TRUE(m[0].text.contains(QLatin1String("nada"))) << m[0].text.toStdString();
+    EXPECT_EQ(ids(),
+              (QStringList{QStringLiteral("ERR-ID:7500013"), QStringLiteral("ERR-ID:7500014")}));
+}
+
+TEST_F(PantallaReprogramarViaje, ATripNeverStartedOpensOnTheServerDateAtMidnight) {
+    db.exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = NULL WHERE Vj_Folio = ") +
+            kEnSql);
+    const QDate antes = Funciones().FechaServidor().date();
+    abrir();
+    const QDate abierto = p().control<IdpFecha>(QStringLiteral("dpFechaInicial"))->Value().date();
+    EXPECT_TRUE(abierto == antes || abierto == Funciones().FechaServidor().date());
+    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraInicial"))->Value().time(), QTime(0, 0));
+    EXPECT_TRUE(ids().isEmpty());
+}
+
+TEST_F(PantallaReprogramarViaje, AcceptChecksTheReadingsThenTheOrderOfTheMoments) {
+    abrir();
+    momento("dpFechaInicial", "dpHoraInicial", QDateTime(QDate(2026, 12, 2), QTime(9, 0)));
+    momento("dpFechaFinal", "dpHoraFinal", QDateTime(QDate(2026, 12, 2), QTime(8, 59)));
+    for (const auto& [inicial, final_] :
+         {std::pair{"1000000000", "1000000000"}, std::pair{"999999999.999999999", "1000000000"},
+          std::pair{"999999999.999999999", "999999999"}}) {
+        caja("txtKmInicial")->setText(QString::fromLatin1(inicial));
+        caja("txtKmFinal")->setText(QString::fromLatin1(final_));
+        pulsar("btnB1");
+    }
+    for (const auto& m : mensajes->messages())
+        EXPECT_EQ(std::tuple(m.style, m.title, m.module),
+                  std::tuple(48L, QStringLiteral("Kestrova"), QStringLiteral("KT512")));
+    EXPECT_EQ(ids(),
               (QStringList{QStringLiteral("ERR-ID:7500009"), QStringLiteral("ERR-ID:7500010"),
                            QStringLiteral("ERR-ID:7500011")}));
-    for (const auto& m : sistema->mensajes) {
-        EXPECT_EQ(m.estilo, 48);
-        EXPECT_EQ(m.titulo, QStringLiteral("Kestrova"));
-        EXPECT_EQ(m.modulo, QStringLiteral("KT512"));
-    }
-    EXPECT_EQ(pantalla().ActiveControlName(), QStringLiteral("dpFechaInicial"));
-    EXPECT_TRUE(conexion->sentencias.isEmpty());
-    EXPECT_TRUE(pantalla().isVisible());
+    EXPECT_EQ(p().ActiveControlName(), QStringLiteral("dpFechaInicial"));
+    traza();
 
-    // The same minute at both ends passes.
-    momento("dpFechaFinal", "dpHoraFinal", tarde);
+    // The same moment at both ends passes.
+    momento("dpFechaFinal", "dpHoraFinal", QDateTime(QDate(2026, 12, 2), QTime(9, 0)));
     pulsar("btnB1");
-    EXPECT_EQ(sistema->mensajes.size(), 3);
-    EXPECT_FALSE(pantalla().isVisible());
-    EXPECT_TRUE(pantalla().Aceptado);
+    EXPECT_TRUE(ids().isEmpty());
+    EXPECT_FALSE(p().isVisible());
+    EXPECT_EQ(traza().filter(QStringLiteral("UPDATE Viaje")).size(), 1);
 }
 
-TEST_F(PantallaReprogramar, AcceptWritesTheHeaderInOneTransaction) {
+TEST_F(PantallaReprogramarViaje, ASavedHeaderIsOneUpdateInOneTransactionAndReadsBackUnchanged) {
     abrir();
     publico->recalendarizar().Aceptado = true;
-    auto& p = pantalla();
-    const QString inicial = p.control<ItxtVEX>(QStringLiteral("txtKmInicial"))->ValorNumerico();
-    const QString final_ = p.control<ItxtVEX>(QStringLiteral("txtKmFinal"))->ValorNumerico();
+    caja("txtKmInicial")->setText(QStringLiteral("123456789.123456789"));
+    caja("txtKmFinal")->setText(QStringLiteral("123456790.000000001"));
+    momento("dpFechaInicial", "dpHoraInicial", QDateTime(QDate(2026, 12, 3), QTime(7, 5, 9)));
+    momento("dpFechaFinal", "dpHoraFinal", QDateTime(QDate(2026, 12, 4), QTime(18, 30)));
+    traza();
     pulsar("btnB1");
 
-    EXPECT_EQ(conexion->sentencias,
-              (QStringList{QStringLiteral("BEGIN"),
-                           QStringLiteral("UPDATE Viaje SET    Vj_Fecha_Inicio_Viaje ='2026-12-01 "
-                                          "08:15:00',    Vj_Fecha_Fin_Viaje ='2026-12-01 "
-                                          "17:45:30',    Vj_Kilometro_Inicial ='") +
-                               inicial + QStringLiteral("',    Vj_Kilometro_Final ='") + final_ +
-                               QStringLiteral("' WHERE    Vj_Folio = 'V0''01' AND   "
-                                              "Es_cve_estado NOT IN ( 'CE', 'CA' )"),
-                           QStringLiteral("COMMIT")}));
-    EXPECT_TRUE(p.Aceptado);
+    EXPECT_EQ(
+        traza().filter(QRegularExpression(QStringLiteral("^(BEGIN|COMMIT|ROLLBACK|UPDATE)"))),
+        (QStringList{QStringLiteral("BEGIN TRANSACTION"),
+                     QStringLiteral(
+                         "UPDATE Viaje SET    Vj_Fecha_Inicio_Viaje ='2026-12-03 07:05:09',    "
+                         "Vj_Fecha_Fin_Viaje ='2026-12-04 18:30:00',    Vj_Kilometro_Inicial "
+                         "='123456789.123456789',    Vj_Kilometro_Final ='123456790.000000001' "
+                         "WHERE    Vj_Folio = 'V0''01' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )"),
+                     QStringLiteral("COMMIT TRANSACTION")}));
+    EXPECT_TRUE(p().Aceptado);
     EXPECT_FALSE(publico->recalendarizar().Aceptado);
-    EXPECT_FALSE(p.isVisible());
+    EXPECT_FALSE(p().isVisible());
+
+    p().Unload();
+    abrir();
+    EXPECT_EQ(caja("txtKmInicial")->ValorNumerico(), QStringLiteral("123456789.123456789"));
+    EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("123456790.000000001"));
+    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpFechaInicial"))->Value().date(),
+              QDate(2026, 12, 3));
+    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraInicial"))->Value().time(),
+              QTime(7, 5, 9));
+    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpFechaFinal"))->Value().date(),
+              QDate(2026, 12, 4));
+    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(), QTime(18, 30));
 }
 
-TEST_F(PantallaReprogramar, AFailedSaveRollsBackAndKeepsTheScreenOpen) {
+TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {
+    db.exec(QStringLiteral("CREATE TRIGGER bloqueo BEFORE UPDATE ON Viaje BEGIN SELECT "
+                           "RAISE(ABORT, 'el viaje está bloqueado'); END"));
+    const QString fila =
+        QStringLiteral("SELECT quote(Vj_Fecha_Inicio_Viaje), quote(Vj_Fecha_Fin_Viaje), "
+                       "quote(Vj_Kilometro_Inicial), quote(Vj_Kilometro_Final), * FROM Viaje WHERE "
+                       "Vj_Folio = ") +
+        kEnSql;
+    const QList<QStringList> antes = db.rows(fila);
     abrir();
-    conexion->fallarCon = QStringLiteral("UPDATE Viaje");
     publico->recalendarizar().Aceptado = true;
+    caja("txtKmFinal")->setText(QStringLiteral("987654"));
     pulsar("btnB1");
 
-    EXPECT_EQ(conexion->sentencias.last(), QStringLiteral("ROLLBACK"));
-    ASSERT_EQ(idsMostrados(), QStringList{QStringLiteral("ERR-ID:7500012")});
-    EXPECT_EQ(sistema->mensajes[0].texto,
-              QStringLiteral("ActualizaValores() - falla de la base de datos"));
-    EXPECT_EQ(sistema->mensajes[0].estilo, 16);
-    EXPECT_TRUE(pantalla().isVisible());
-    EXPECT_FALSE(pantalla().Aceptado);
+    EXPECT_EQ(db.rows(fila), antes);
+    EXPECT_FALSE(sesion->connection().inTransaction());
+    ASSERT_EQ(mensajes->messages().size(), 1u);
+    const suite::Message m = mensajes->messages().front();
+    EXPECT_TRUE(m.text.startsWith(QStringLiteral("ActualizaValores() - el viaje está bloqueado")))
+        << m.text.toStdString();
+    EXPECT_EQ(std::tuple(m.style, m.id), std::tuple(16L, QStringLiteral("ERR-ID:7500012")));
+    EXPECT_TRUE(p().isVisible());
+    EXPECT_FALSE(p().Aceptado);
     EXPECT_TRUE(publico->recalendarizar().Aceptado);
 }
 
-TEST_F(PantallaReprogramar, LeavingSetsTheFlagsTheBoardReloadsOn) {
+TEST_F(PantallaReprogramarViaje, LeavingSetsTheFlagsTheBoardReloadsOn) {
     struct Caso {
         const char* como;
-        bool recalendarizarAntes;
-        bool recalendarizarDespues;
+        bool recalendarizarAntes, recalendarizarDespues;
     };
     for (const Caso& caso :
          {Caso{"Cancelar", false, true}, Caso{"Salir", true, false}, Caso{"Esc", true, true}}) {
         SCOPED_TRACE(caso.como);
-        auto& p = abrir();
-        p.Aceptado = true;
+        abrir().Aceptado = true;
         publico->recalendarizar().Aceptado = caso.recalendarizarAntes;
+        traza();
         const QString como = QString::fromLatin1(caso.como);
         if (como == QLatin1String("Esc"))
-            QTest::keyClick(widget("txtKmFinal"), Qt::Key_Escape);
+            QTest::keyClick(w("txtKmFinal"), Qt::Key_Escape);
         else
             pulsar(como == QLatin1String("Cancelar") ? "btnB2" : "btnSalir");
-        EXPECT_FALSE(p.isVisible());
-        EXPECT_FALSE(p.Aceptado);
+        EXPECT_FALSE(p().isVisible());
+        EXPECT_FALSE(p().Aceptado);
         EXPECT_EQ(publico->recalendarizar().Aceptado, caso.recalendarizarDespues);
-        EXPECT_TRUE(conexion->sentencias.isEmpty());
-        p.Unload();
+        EXPECT_TRUE(traza().filter(QStringLiteral("UPDATE")).isEmpty());
+        p().Unload();
     }
 }
 
-TEST_F(PantallaReprogramar, F4AcceptsExceptInTheTwoDatePickers) {
+TEST_F(PantallaReprogramarViaje, F4AcceptsExceptInTheTwoDatePickers) {
     abrir();
-    for (const char* nombre : {"dpFechaInicial", "dpFechaFinal"}) {
-        pantalla().ctl(QString::fromLatin1(nombre)).SetFocus();
+    for (const char* nombre : {"dpFechaInicial", "dpFechaFinal", "dpHoraInicial"}) {
+        p().ctl(QString::fromLatin1(nombre)).SetFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        EXPECT_EQ(p().isVisible(), nombre != std::string("dpHoraInicial")) << nombre;
     }
-    EXPECT_TRUE(conexion->sentencias.isEmpty());
-    EXPECT_TRUE(pantalla().isVisible());
-
-    pantalla().ctl(QStringLiteral("dpHoraInicial")).SetFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
-    EXPECT_EQ(conexion->sentencias.value(0), QStringLiteral("BEGIN"));
-    EXPECT_FALSE(pantalla().isVisible());
+    EXPECT_EQ(traza().filter(QStringLiteral("UPDATE Viaje")).size(), 1);
 }
 
-TEST_F(PantallaReprogramar, AltWithADigitPicksTheTabAndItsFrame) {
-    auto& p = abrir();
-    auto pestanas = p.control<IssTbVex>(QStringLiteral("ssTabVex"));
-    QWidget* foco = widget("txtKmInicial");
-
-    QTest::keyClick(foco, Qt::Key_2, Qt::AltModifier);
+TEST_F(PantallaReprogramarViaje, TabsFollowAltDigitsAndClicksWithTheirFrames) {
+    abrir();
+    auto pestanas = p().control<IssTbVex>(QStringLiteral("ssTabVex"));
+    const auto marcos = [&] {
+        return std::pair(p().ctl(QStringLiteral("fr1")).Enabled(),
+                         p().ctl(QStringLiteral("fr2")).Enabled());
+    };
+    QTest::keyClick(w("txtKmInicial"), Qt::Key_2, Qt::AltModifier);
     EXPECT_EQ(pestanas->Tab(), 1);
-    EXPECT_TRUE(p.ctl(QStringLiteral("fr2")).Enabled());
-    EXPECT_FALSE(p.ctl(QStringLiteral("fr1")).Enabled());
-
-    QTest::keyClick(foco, Qt::Key_1, Qt::AltModifier | Qt::ControlModifier);
-    QTest::keyClick(foco, Qt::Key_1, Qt::AltModifier | Qt::ShiftModifier);
-    QTest::keyClick(foco, Qt::Key_1, Qt::AltModifier | Qt::KeypadModifier);
+    EXPECT_EQ(marcos(), std::pair(false, true));
+    for (auto otras : {Qt::ControlModifier, Qt::ShiftModifier, Qt::KeypadModifier})
+        QTest::keyClick(w("txtKmInicial"), Qt::Key_1, Qt::AltModifier | otras);
     EXPECT_EQ(pestanas->Tab(), 1);
+    QTest::keyClick(w("txtKmInicial"), Qt::Key_1, Qt::AltModifier);
+    EXPECT_EQ(std::pair(pestanas->Tab(), marcos()), std::pair(0, std::pair(true, false)));
 
-    QTest::keyClick(foco, Qt::Key_1, Qt::AltModifier);
-    EXPECT_EQ(pestanas->Tab(), 0);
-    EXPECT_TRUE(p.ctl(QStringLiteral("fr1")).Enabled());
-
-    // A click on a tab enables that tab's frame alone.
-    auto* barra = widget("ssTabVex")->findChild<QTabBar*>();
+    auto* barra = w("ssTabVex")->findChild<QTabBar*>();
     ASSERT_NE(barra, nullptr);
     QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(1).center());
-    EXPECT_EQ(pestanas->Tab(), 1);
-    EXPECT_FALSE(p.ctl(QStringLiteral("fr1")).Enabled());
-    EXPECT_TRUE(p.ctl(QStringLiteral("fr2")).Enabled());
+    EXPECT_EQ(std::pair(pestanas->Tab(), marcos()), std::pair(1, std::pair(false, true)));
 }
 
-TEST_F(PantallaReprogramar, TheListsMoveOnWithEnterAndOnlyTheOrdersReloadWithF5) {
-    auto& p = abrir();
-    QTest::keyClick(widget("lvOrdenes"), Qt::Key_Return);
-    QTest::keyClick(widget("lvOrdenes"), Qt::Key_F5, Qt::ShiftModifier);
-    ASSERT_EQ(funciones->sqlListas.size(), 2);
-    EXPECT_TRUE(funciones->sqlListas[0].startsWith(QLatin1String("ORDENES ")));
+TEST_F(PantallaReprogramarViaje, ListsMoveOnWithEnterReloadWithF5AndOfferTheMenuWhenFilled) {
+    abrir();
+    p().ctl(QStringLiteral("lvOrdenes")).SetFocus();
+    QTest::keyClick(w("lvOrdenes"), Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), w("lvOrdenes"));
+    traza();
+    QTest::keyClick(w("lvOrdenes"), Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_EQ(condiciones().size(), 2);
 
-    QTest::keyClick(widget("txtKmInicial"), Qt::Key_2, Qt::AltModifier);
-    QTest::keyClick(widget("lvEmbarques"), Qt::Key_Return);
-    QTest::keyClick(widget("lvEmbarques"), Qt::Key_F5);
-    EXPECT_EQ(funciones->sqlListas.size(), 2);
-    EXPECT_EQ(funciones->teclasEnviadas, (QStringList{QStringLiteral("\t"), QStringLiteral("\t")}));
-    EXPECT_TRUE(p.isVisible());
-}
-
-TEST_F(PantallaReprogramar, ARightClickOffersTheMenuOnlyOnAListWithRows) {
-    auto& p = abrir();
-    p.listView(QStringLiteral("lvOrdenes")).Clear();
     const auto clicDerecho = [&](const char* lista) {
-        auto* vista = qobject_cast<QAbstractItemView*>(widget(lista))->viewport();
-        QString menu;
+        QWidget* vista = qobject_cast<QAbstractItemView*>(w(lista))->viewport();
+        QString visto;
         QTimer cerrar;
         QObject::connect(&cerrar, &QTimer::timeout, [&] {
-            if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                for (QAction* a : m->actions())
-                    menu += a->text();
-                m->close();
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (QAction* a : menu->actions())
+                    visto += a->text();
+                menu->close();
             }
         });
         cerrar.start(20);
         QTest::mouseClick(vista->window()->windowHandle(), Qt::RightButton, {},
                           vista->mapTo(vista->window(), QPoint(20, 20)));
         QTest::qWait(100);
-        return menu;
+        return visto;
     };
+    p().listView(QStringLiteral("lvOrdenes")).Clear();
     EXPECT_EQ(clicDerecho("lvOrdenes"), QString());
-    QTest::keyClick(widget("txtKmInicial"), Qt::Key_2, Qt::AltModifier);
+    QTest::keyClick(w("txtKmInicial"), Qt::Key_2, Qt::AltModifier);
+    QTest::keyClick(w("lvEmbarques"), Qt::Key_F5);
+    EXPECT_TRUE(condiciones().isEmpty());
+    ASSERT_GT(p().listView(QStringLiteral("lvEmbarques")).Count(), 0);
     EXPECT_EQ(clicDerecho("lvEmbarques"), QStringLiteral("Reprogramar"));
 }
 
