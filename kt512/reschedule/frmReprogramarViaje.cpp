@@ -45,6 +45,7 @@ constexpr long kError = 16;
 // right); the tab strip takes the rest of the window and its lists fill their pages.
 constexpr int kMargen = 120;
 constexpr int kAnchoEtiqueta = 1215;
+constexpr int kHueco = 105; // between a label and its box
 constexpr int kColumna1 = kMargen;
 constexpr int kColumna2 = 4980;
 constexpr int kAnchoCaja = 3105;
@@ -54,7 +55,7 @@ constexpr int kAltoCaja = 300;
 constexpr int kRenglon1 = 1110;
 constexpr int kRenglon2 = 1530;
 constexpr int kTopPestanas = 1995;
-constexpr int kAnchoForma = kColumna2 + kAnchoEtiqueta + 105 + kAnchoCaja + kMargen;
+constexpr int kAnchoForma = kColumna2 + kAnchoEtiqueta + kHueco + kAnchoCaja + kMargen;
 constexpr int kAltoForma = 6900;
 constexpr int kAltoMinimoForma = 4500;
 constexpr int kAltoEncabezadoPestana = 315; // activetabheight 21 pixels
@@ -134,8 +135,8 @@ forms::FormDesign disenoFrmReprogramarViaje() {
     d.backColor = QColor(0xF5, 0xF5, 0xF5);
     d.keyPreview = true;
 
-    const int x1 = kColumna1 + kAnchoEtiqueta + 105;
-    const int x2 = kColumna2 + kAnchoEtiqueta + 105;
+    const int x1 = kColumna1 + kAnchoEtiqueta + kHueco;
+    const int x2 = kColumna2 + kAnchoEtiqueta + kHueco;
     const int xHora1 = x1 + kAnchoCaja - kAnchoHora;
     const int xHora2 = x2 + kAnchoCaja - kAnchoHora;
     const int anchoPestanas = kAnchoForma - 2 * kMargen;
@@ -276,7 +277,7 @@ void frmReprogramarViaje::connectEvents() {
 
     auto ordenes = controlObject(QStringLiteral("lvOrdenes"));
     ordenes->on(QStringLiteral("KeyPress"),
-                [this](QVariantList& a) { lv_KeyPress(a.value(0).toInt()); });
+                [this](QVariantList& a) { EnterComoTab(a.value(0).toInt()); });
     ordenes->on(QStringLiteral("KeyUp"),
                 [this](QVariantList& a) { lvOrdenes_KeyUp(a.value(0).toInt()); });
     ordenes->on(QStringLiteral("MouseDown"), [this](QVariantList& a) {
@@ -285,7 +286,7 @@ void frmReprogramarViaje::connectEvents() {
 
     auto embarques = controlObject(QStringLiteral("lvEmbarques"));
     embarques->on(QStringLiteral("KeyPress"),
-                  [this](QVariantList& a) { lv_KeyPress(a.value(0).toInt()); });
+                  [this](QVariantList& a) { EnterComoTab(a.value(0).toInt()); });
     embarques->on(QStringLiteral("MouseDown"), [this](QVariantList& a) {
         lvEmbarques_MouseDown(a.value(0).toInt(), a.value(2).toInt(), a.value(3).toInt());
     });
@@ -405,10 +406,10 @@ void frmReprogramarViaje::ssTabVex_Click() {
 }
 
 void frmReprogramarViaje::ssTabVex_KeyPress(int keyAscii) {
-    lv_KeyPress(keyAscii);
+    EnterComoTab(keyAscii);
 }
 
-void frmReprogramarViaje::lv_KeyPress(int keyAscii) {
+void frmReprogramarViaje::EnterComoTab(int keyAscii) {
     if (keyAscii == kEnter)
         Funciones().EnviarTeclas(QStringLiteral("\t"), 0);
 }

@@ -43,7 +43,7 @@ private:
     void lvOrdenes_KeyUp(int keyCode);
     void lvOrdenes_MouseDown(int button, int x, int y);
     void lvEmbarques_MouseDown(int button, int x, int y);
-    void lv_KeyPress(int keyAscii);
+    void EnterComoTab(int keyAscii);
     void Reprogramar_Orden_Embarque_Click();
 
     void CargarValores(const QString& Folio);
