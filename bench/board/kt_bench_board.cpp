@@ -1,0 +1,218 @@
+// The trip board over 100,000 trips of a demo database (KESTROVA_BENCH_TRIPS to change it), with
+// the real host services and control kit, as the user meets it:
+// - BM_Memoria: what the full list costs over the empty board (resident memory, MB);
+// - BM_CargarViajes: a reload through F5 (query, list fill, formatting, first paint) against a
+//   bare read of the same statement into strings, in the same iterations; the ratio is a counter;
+// - BM_BuscarSinResultado: a search that finds nothing, the longest search there is;
+// - BM_Ordenar: a click on a column header, the rows then read in their new order.
+
+#include "kt512/services/IdpFecha.h"
+#include "kt512/shell/Publico.h"
+#include "kt512/trips/frmKT512.h"
+#include "platform/ado/Connection.h"
+#include "platform/ado/Providers.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/RuntimeError.h"
+#include "platform/forms/ListView.h"
+#include "platform/forms/TimerSwitch.h"
+#include "suite/controls/ControlKit.h"
+#include "suite/db/DemoData.h"
+#include "suite/db/Schema.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <malloc.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double since(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+[[noreturn]] void die(const QString& what) {
+    std::fprintf(stderr, "kt_bench_board: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+double residentMegabytes() {
+    malloc_trim(0);
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+const QDate kHoy(2024, 6, 15);
+
+struct Data {
+    QTemporaryDir dir;
+    std::unique_ptr<com::Runtime> runtime;
+    std::shared_ptr<suite::HostSession> session;
+    std::unique_ptr<kt512::Publico> publico;
+    int trips = 100000;
+
+    Data() {
+        if (qEnvironmentVariableIsSet("KESTROVA_BENCH_TRIPS"))
+            trips = qEnvironmentVariableIntValue("KESTROVA_BENCH_TRIPS");
+        const QString path = dir.filePath(QStringLiteral("bench.db"));
+        try {
+            {
+                std::unique_ptr<ado::Connection> build = ado::openSqlite(path, true);
+                suite::Schema::create(*build);
+                suite::DemoData::generate(*build, {trips, 1, kHoy});
+            }
+            session =
+                std::make_shared<suite::HostSession>(ado::openSqlite(path), QStringLiteral("BENCH"),
+                                                     std::make_shared<suite::RecordingPresenter>());
+            runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
+            suite::registerHostServices(*runtime, session);
+            suite::registerControlKit(*runtime, session);
+            publico = kt512::Publico::Iniciar();
+        } catch (const com::RuntimeError& e) {
+            die(e.description());
+        }
+        forms::setTimersPaused(true);
+        board().Show();
+        QCoreApplication::processEvents();
+    }
+
+    kt512::frmKT512& board() { return publico->board(); }
+    forms::ListView& list() { return board().listView(QStringLiteral("lvViajes")); }
+    QTreeView* view() { return qobject_cast<QTreeView*>(list().widget()); }
+
+    // The range of the date pickers. Each change reloads the list: the end moves first, to a
+    // day before the current start, so that only the second change loads the range's trips.
+    void range(const QDate& from, const QDate& to) {
+        const auto picker = [this](const char* name) {
+            return board().control<kt512::IdpFecha>(QString::fromLatin1(name));
+        };
+        picker("dpFechaFin")->setValue(QDateTime(from.addDays(-1), QTime(0, 0)));
+        picker("dpFechaInicio")->setValue(QDateTime(from, QTime(0, 0)));
+        picker("dpFechaFin")->setValue(QDateTime(to, QTime(0, 0)));
+        QCoreApplication::processEvents();
+    }
+    void allTrips() { range(kHoy.addDays(-40), kHoy.addDays(40)); }
+
+    void pressF5() {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
+        QCoreApplication::sendEvent(board().window(), &press);
+        QCoreApplication::sendEvent(board().window(), &release);
+        QCoreApplication::processEvents();
+    }
+
+    void clickHeader(int column) {
+        QHeaderView* header = view()->header();
+        const QPointF at(header->sectionViewportPosition(column - 1) + 5, header->height() / 2.0);
+        const QPointF global = header->viewport()->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(header->viewport(), &press);
+        QCoreApplication::sendEvent(header->viewport(), &release);
+    }
+
+    // The board's last statement read through the database layer into strings, and no more.
+    size_t bareRead() {
+        std::unique_ptr<ado::Recordset> rs = session->connection().Execute(kt512::sSQL());
+        const int n = rs->FieldCount();
+        std::vector<QStringList> rows;
+        for (; !rs->Eof(); rs->MoveNext()) {
+            QStringList row;
+            row.reserve(n);
+            for (int i = 0; i < n; ++i)
+                row << rs->Fields(i).Value().toString();
+            rows.push_back(std::move(row));
+        }
+        return rows.size();
+    }
+};
+
+Data& data() {
+    static Data d;
+    return d;
+}
+
+void BM_Memoria(benchmark::State& state) {
+    Data& d = data();
+    double over = 0;
+    for (auto _ : state) {
+        d.range(kHoy.addDays(100), kHoy.addDays(101));
+        if (d.list().Count() != 0)
+            die(QStringLiteral("the empty range lists trips"));
+        const double empty = residentMegabytes();
+        d.allTrips();
+        over = residentMegabytes() - empty;
+    }
+    state.counters["rows"] = d.list().Count();
+    state.counters["MB_over_empty"] = over;
+}
+BENCHMARK(BM_Memoria)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_CargarViajes(benchmark::State& state) {
+    Data& d = data();
+    d.allTrips();
+    double load = 0, bare = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        d.pressF5();
+        load += since(start);
+        start = Clock::now();
+        benchmark::DoNotOptimize(d.bareRead());
+        bare += since(start);
+    }
+    state.counters["rows"] = d.list().Count();
+    state.counters["load_ms"] = benchmark::Counter(load * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["bare_ms"] = benchmark::Counter(bare * 1000, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = load / bare;
+}
+BENCHMARK(BM_CargarViajes)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_BuscarSinResultado(benchmark::State& state) {
+    Data& d = data();
+    const QString text = QStringLiteral("no está en ningún viaje");
+    for (auto _ : state)
+        if (d.board().Buscar(d.list(), text) != 0)
+            die(QStringLiteral("the search found a trip"));
+    state.counters["rows"] = d.list().Count();
+}
+BENCHMARK(BM_BuscarSinResultado)->Unit(benchmark::kMillisecond);
+
+void BM_Ordenar(benchmark::State& state) {
+    Data& d = data();
+    // The driver's name: many rows share one, the sort has to compare them all.
+    const int column = 5;
+    for (auto _ : state) {
+        d.clickHeader(column);
+        benchmark::DoNotOptimize(d.list().itemText(1));
+    }
+    state.counters["rows"] = d.list().Count();
+}
+BENCHMARK(BM_Ordenar)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    data();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
