@@ -55,6 +55,9 @@ TxtVex::TxtVex(ConnectionSource connection)
             return;
         if (m_numeric)
             m_plain = text;
+        // The description first, so that a Change handler finds it matching the code.
+        if (!m_applyingDesign)
+            lookUp();
         raise(QStringLiteral("Change"));
     });
     m_enabledColor = ColourScheme().enabled;
@@ -118,16 +121,25 @@ void TxtVex::applyDesign(const QVariantMap& keys) {
         m_pattern = NumberPattern(value("formatopersonal").toString());
     updateEditing();
     updateStyle();
-    if (has("text"))
-        setValue(value("text").toString(), false);
+    // The other controls of the form may not exist yet: no lookup for the design's text.
+    if (has("text")) {
+        m_applyingDesign = true;
+        try {
+            setValue(value("text").toString());
+        } catch (...) {
+            m_applyingDesign = false;
+            throw;
+        }
+        m_applyingDesign = false;
+    }
 }
 
 QString TxtVex::Text() {
-    return view()->text();
+    return m_numeric ? view()->text() : code();
 }
 
 void TxtVex::setText(const QString& text) {
-    setValue(text, true);
+    setValue(text);
 }
 
 void TxtVex::setFormatoPersonal(const QString& pattern) {
@@ -161,7 +173,7 @@ void TxtVex::applyScheme(const ColourScheme& scheme) {
     updateStyle();
 }
 
-void TxtVex::setValue(const QString& text, bool lookUp) {
+void TxtVex::setValue(const QString& text) {
     if (m_numeric) {
         const std::optional<QString> n = DecimalText::parse(text);
         if (!n)
@@ -173,13 +185,13 @@ void TxtVex::setValue(const QString& text, bool lookUp) {
         showValue();
         if (changed)
             raise(QStringLiteral("Change"));
-        m_committed = m_plain;
-    } else {
-        view()->setText(text);
-        m_committed = view()->text();
+        return;
     }
-    if (lookUp)
-        this->lookUp();
+    const QString before = view()->text();
+    view()->setText(text);
+    // Setting the same code again still refreshes its description.
+    if (view()->text() == before && !m_applyingDesign)
+        lookUp();
 }
 
 bool TxtVex::onKey(QKeyEvent* event) {
@@ -205,9 +217,7 @@ void TxtVex::onFocusIn() {
 }
 
 void TxtVex::onFocusOut() {
-    const QString current = m_numeric ? m_plain : view()->text();
-    if (current != m_committed)
-        commit();
+    commit();
     if (m_numeric)
         showValue();
 }
@@ -217,14 +227,16 @@ void TxtVex::commit() {
         const std::optional<QString> n = DecimalText::parse(m_plain);
         if (!m_plain.isEmpty() && n)
             m_plain = *n;
-        m_committed = m_plain;
-    } else {
-        const QString text = view()->text();
-        if (m_pattern.isCode() && isDigits(text) && text.size() < m_pattern.text().size())
-            view()->setText(text.rightJustified(m_pattern.text().size(), QLatin1Char('0')));
-        m_committed = view()->text();
+    } else if (code() != view()->text()) {
+        view()->setText(code());
     }
-    lookUp();
+}
+
+QString TxtVex::code() const {
+    const QString text = view()->text();
+    if (m_pattern.isCode() && isDigits(text) && text.size() < m_pattern.text().size())
+        return text.rightJustified(m_pattern.text().size(), QLatin1Char('0'));
+    return text;
 }
 
 void TxtVex::lookUp() {
@@ -239,10 +251,10 @@ void TxtVex::lookUp() {
                  qPrintable(view()->objectName()), qPrintable(m_resultControl));
         return;
     }
-    const QString code = Text();
+    const QString key = Text();
     QString description;
-    if (!code.isEmpty()) {
-        const QString sql = QString(m_sql).replace(QLatin1Char('?'), ado::sqlText(code));
+    if (!key.isEmpty()) {
+        const QString sql = QString(m_sql).replace(QLatin1Char('?'), ado::sqlText(key));
         try {
             if (!m_connection)
                 throw com::RuntimeError(QStringLiteral("no database connection"), 3704);
@@ -254,12 +266,14 @@ void TxtVex::lookUp() {
             qWarning("Catalogue lookup failed: %s: %s", qPrintable(sql), e.what());
         }
     }
+    // Lookups run inside Qt's signal handlers: nothing may leave through them.
     m_lookingUp = true;
     try {
         box->setText(description);
-    } catch (...) {
-        m_lookingUp = false;
-        throw;
+    } catch (const com::RuntimeError& e) {
+        qWarning("Text box %s: cannot show the lookup result in %s: %s",
+                 qPrintable(view()->objectName()), qPrintable(m_resultControl),
+                 qPrintable(e.description()));
     }
     m_lookingUp = false;
 }

@@ -25,7 +25,10 @@ class TextBoxWidget;
 //   formatted while it does not have the focus and plain while the user types, and the value
 //   is kept as exact decimal text;
 // - a plain box for anything else.
-// The lookup runs when the user leaves the box or presses Enter, and whenever code sets Text.
+// The lookup runs whenever the code changes, as the user types or when code sets Text, so that
+// the description always belongs to the code in the box. Text gives a typed numeric code
+// already padded to its pattern, as the catalogue stores it; the box itself shows the padding
+// once the user presses Enter or leaves it.
 class TxtVex : public KitControl<TextBoxWidget, kt512::ItxtVEX> {
 public:
     using ConnectionSource = std::function<ado::Connection&()>;
@@ -48,12 +51,15 @@ public:
     QString idConsulta() const { return m_idConsulta; }
 
 private:
-    void setValue(const QString& text, bool lookUp);
+    void setValue(const QString& text);
     bool onKey(QKeyEvent* event);
     void onFocusIn();
     void onFocusOut();
-    // The user is done with the box (Enter, or leaving it): pad the code, look it up.
+    // The user is done with the box (Enter, or leaving it): show the code padded, the amount
+    // in its plain form.
     void commit();
+    // The code in the box as the catalogue stores it.
+    QString code() const;
     void lookUp();
     void showValue();
     void updateEditing();
@@ -75,9 +81,9 @@ private:
     QString m_resultControl;
     // A numeric box's number as typed, plain; "" when the box is empty.
     QString m_plain;
-    QString m_committed;
     bool m_showing = false;
     bool m_lookingUp = false;
+    bool m_applyingDesign = false;
     QAction* m_glass = nullptr;
     QColor m_enabledColor, m_disabledColor, m_focusColor;
     QColor m_designEnabled, m_designDisabled, m_designFocus;

@@ -55,8 +55,18 @@ protected:
 };
 
 TEST_F(CatalogueLookupTest, ATypedCodeFillsItsDescription) {
-    typeAndEnter("1");
+    // While the user types, the description already belongs to the code as the catalogue
+    // stores it: an accept pressed now finds the pair consistent.
+    codeEdit()->setFocus();
+    QTest::keyClicks(codeEdit(), "1");
+    EXPECT_EQ(codeEdit()->text(), "1");
     EXPECT_EQ(code->Text(), "0001");
+    EXPECT_EQ(description->Text(), "MATRIZ MONTERREY");
+    QTest::keyClicks(codeEdit(), "2");
+    EXPECT_EQ(description->Text(), "");
+
+    typeAndEnter("1");
+    EXPECT_EQ(codeEdit()->text(), "0001");
     EXPECT_EQ(description->Text(), "MATRIZ MONTERREY");
     // Enter moved the focus on, past the locked description, and left the result as it was.
     EXPECT_TRUE(form->window().findChild<QLineEdit*>("txtEstado")->hasFocus());
