@@ -78,12 +78,12 @@ const Formato kFormatos[] = {
 
 // Layout in twips: a label column, the code boxes, then the wider description boxes.
 constexpr int kAncho = 6825;
-constexpr int kAltoBarra = 960;
+constexpr int kAltoBarra = 600;
 constexpr int kMargen = 120;
 constexpr int kSeparacion = 105;
 constexpr int kAnchoEtiqueta = 1455;
 constexpr int kAnchoCodigo = 1455;
-constexpr int kPrimeraFila = 1140;
+constexpr int kPrimeraFila = kAltoBarra + 240;
 constexpr int kPasoFila = 420;
 constexpr int kAltoCaja = 300;
 constexpr int kAltoEtiqueta = 255;

@@ -119,10 +119,12 @@ forms::FormDesign disenoFrmKT512() {
                 7),
         control(FlatButton, QStringLiteral("cmdFiltros"), 6360, 480, 1095, 300,
                 {{QStringLiteral("caption"), QStringLiteral("Filtros")}}, 5),
-        control(TextBox, QStringLiteral("txtBuscar"), 7560, 480, 2535, 300,
-                {{QStringLiteral("mostrarlupa"), true}}, 3),
+        // The search box, kept at the window's right edge, comes over the detail button, which
+        // does nothing: created after it, its search glass stays on top and usable.
         control(ImageButton, QStringLiteral("cmdVer"), 10200, 480, 375, 375,
                 botonDeImagen(QStringLiteral("VER DETALLE DE LA ORDEN")), 6),
+        control(TextBox, QStringLiteral("txtBuscar"), 7560, 480, 2535, 300,
+                {{QStringLiteral("mostrarlupa"), true}}, 3),
         control("VB.Label", QStringLiteral("lbTotal"), 11400, 480, 1095, 375,
                 {{QStringLiteral("caption"), QString()}}, 4),
         control("MSComctlLib.ListView", QStringLiteral("lvViajes"), 120, 1200, 10575, 3735,

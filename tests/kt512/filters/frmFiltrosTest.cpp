@@ -66,9 +66,14 @@ TEST_F(DialogoDeFiltros, AlCargarseTomaElPadreDelTableroYLosFormatosDeLasClaves)
 
 TEST_F(DialogoDeFiltros, AceptarAvisaSoloElPrimerCodigoSinDescripcionYLoEnfoca) {
     mostrarDialogo();
-    for (const char* codigo :
-         {"txtEstado", "txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo"})
-        caja(codigo)->setText(QStringLiteral("9"));
+    // Codes written as their patterns write them: leaving a box does not look them up again.
+    for (const auto& [codigo, valor] :
+         std::vector<std::pair<const char*, const char*>>{{"txtEstado", "XX"},
+                                                          {"txtTipoVehiculo", "0009"},
+                                                          {"txtChofer", "0009"},
+                                                          {"txtSucursal", "0009"},
+                                                          {"txtVehiculo", "0000000009"}})
+        caja(codigo)->setText(QString::fromLatin1(valor));
     const std::vector<std::tuple<const char*, const char*, const char*, const char*>> orden{
         {"txtSucursal", "txtNSucursal", "ERR-ID:7500003", "Debe especificar una sucursal válida"},
         {"txtEstado", "txtNEstado", "ERR-ID:7500004", "Debe especificar un estado válido"},
