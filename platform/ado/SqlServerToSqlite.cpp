@@ -1,6 +1,7 @@
 #include "SqlServerToSqlite.h"
 
 #include <QStringView>
+#include <array>
 #include <vector>
 
 namespace ado {
@@ -375,9 +376,65 @@ private:
     bool m_changed = false;
 };
 
+// A character as case-insensitive comparison sees it, when that is ASCII: letters lowercased.
+// 0 for anything else.
+constexpr std::array<char, 256> latinFolded = [] {
+    std::array<char, 256> folded{};
+    for (int c = 1; c < 0x80; ++c)
+        folded[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return folded;
+}();
+
+char folded(char16_t c) {
+    if (c < 0x100)
+        return latinFolded[c];
+    // A few letters beyond Latin-1 fold into ASCII: the long s, the dotted capital I.
+    const char32_t f = QChar::toCaseFolded(char32_t(c));
+    return f < 0x80 ? char(f) : 0;
+}
+
+constexpr quint32 prefix(const char* word) {
+    return quint32(quint8(word[0])) << 24 | quint32(quint8(word[1])) << 16 |
+           quint32(quint8(word[2])) << 8 | quint32(quint8(word[3]));
+}
+
+// Does s hold `word` (lowercase) from i on, compared as Translation compares words?
+bool holds(QStringView s, qsizetype i, const char* word) {
+    for (; *word; ++word, ++i) {
+        if (i >= s.size() || folded(s[i].unicode()) != *word)
+            return false;
+    }
+    return true;
+}
+
+// Every form rewritten starts at one of these words: TOP and INSERT ... ( SELECT come with a
+// SELECT (or a WITH). A text without any of them, even inside a longer word or a literal, needs
+// no reading token by token, and most statements of the screens are such. The last four
+// characters are kept in one word, so the common case takes no branch.
+bool mayHoldForms(QStringView s) {
+    static const char* const words[] = {"isnull", "convert", "select", "with"};
+    constexpr quint32 isnu = prefix("isnull"), conv = prefix("convert"), sele = prefix("select"),
+                      with = prefix("with");
+    const char16_t* const data = s.utf16();
+    const qsizetype n = s.size();
+    quint32 last = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        last = last << 8 | quint8(folded(data[i]));
+        if (Q_UNLIKELY(last == isnu || last == conv || last == sele || last == with)) {
+            for (const char* word : words) {
+                if (holds(s, i - 3, word))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 QString SqlServerToSqlite::translate(const QString& sql) {
+    if (!mayHoldForms(sql))
+        return sql;
     return Translation(sql).run();
 }
 

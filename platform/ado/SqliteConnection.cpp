@@ -5,6 +5,7 @@
 #include "SqlServerToSqlite.h"
 #include "SqlTrace.h"
 #include "SqliteRecordset.h"
+#include "StatementShape.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -103,6 +104,8 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bo
 
 SqliteConnection::~SqliteConnection() {
     detachResults();
+    // Qt's driver cannot close a handle that still has statements: the file would stay open.
+    m_shapes.clear();
     if (m_handle && inTransaction()) {
         try {
             RollbackTrans();
@@ -117,11 +120,35 @@ SqliteConnection::~SqliteConnection() {
 }
 
 std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* recordsAffected) {
-    const QString executed = SqlServerToSqlite::translate(sql);
     QElapsedTimer timer;
     timer.start();
+    const QByteArray text = sql.toUtf8();
+    const StatementShape shape(text);
+    if (shape.kind() == StatementShape::Kind::Schema)
+        m_shapes.clear();
+    if (shape.parameterized()) {
+        // The trace shows what the statement means: its text as it would run written out.
+        try {
+            if (runShaped(shape, recordsAffected)) {
+                if (SqlTrace::enabled()) {
+                    SqlTrace::record(sql, SqlServerToSqlite::translate(sql), elapsedMs(timer),
+                                     QString());
+                }
+                return std::make_unique<QueryRecordset>();
+            }
+        } catch (const com::RuntimeError& e) {
+            if (SqlTrace::enabled()) {
+                SqlTrace::record(sql, SqlServerToSqlite::translate(sql), elapsedMs(timer),
+                                 e.description());
+            }
+            throw error::commandFailure(e.description(), sql);
+        }
+    }
+
+    const QString executed = SqlServerToSqlite::translate(sql);
+    timer.start();
     try {
-        auto result = run(sql, executed, recordsAffected);
+        auto result = run(sql, executed == sql ? text : executed.toUtf8(), recordsAffected);
         SqlTrace::record(sql, executed, elapsedMs(timer), QString());
         return result;
     } catch (const com::RuntimeError& e) {
@@ -132,9 +159,8 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* r
 
 // Runs every statement of the text; the first that gives columns gives the recordset. Raises the
 // database's bare message.
-std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QString& executed,
+std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QByteArray& text,
                                                  long* recordsAffected) {
-    const QByteArray text = executed.toUtf8();
     const char* next = text.constData();
     const char* const end = next + text.size();
     std::unique_ptr<Recordset> result;
@@ -180,6 +206,44 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QStri
     return result;
 }
 
+bool SqliteConnection::runShaped(const StatementShape& statement, long* recordsAffected) {
+    detachResults();
+    sqlite3_stmt* st = m_shapes.find(statement.shape());
+    if (!st) {
+        // The shape is translated like any text: numbered marks keep their values wherever the
+        // translation puts them. A shape SQLite refuses (a quoted name, where a value cannot
+        // stand; too many values) runs as written, which also gives a faulty statement its own
+        // message.
+        const QByteArray shape =
+            SqlServerToSqlite::translate(QString::fromUtf8(statement.numberedShape())).toUtf8();
+        PreparedStatement prepared;
+        if (sqlite3_prepare_v3(m_handle, shape.constData(), int(shape.size()),
+                               SQLITE_PREPARE_PERSISTENT, prepared.out(), nullptr) != SQLITE_OK ||
+            !prepared.get())
+            return false;
+        // RETURNING gives rows, which only the general path reads.
+        if (sqlite3_column_count(prepared.get()) != 0 ||
+            sqlite3_bind_parameter_count(prepared.get()) != statement.parameterCount())
+            return false;
+        st = prepared.release();
+        m_shapes.add(statement.shape(), st);
+    }
+    int rc = statement.bind(st);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(st);
+    const QString failure =
+        rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(m_handle));
+    const long changes = sqlite3_changes(m_handle);
+    // The values bound belong to the caller's text: none stays behind in the cached statement.
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (!failure.isNull())
+        throw com::RuntimeError(failure);
+    if (recordsAffected)
+        *recordsAffected = changes;
+    return true;
+}
+
 void SqliteConnection::detachResults() const {
     // Detaching a result takes it off the list.
     while (!m_streaming.empty())
@@ -193,6 +257,7 @@ void SqliteConnection::forget(SqliteRecordset* result) {
 
 QSqlDatabase SqliteConnection::database() const {
     detachResults();
+    m_shapes.clear();
     return m_db;
 }
 
@@ -200,7 +265,7 @@ void SqliteConnection::traced(const QString& sql, const QString& executed) {
     QElapsedTimer timer;
     timer.start();
     try {
-        run(sql, executed, nullptr);
+        run(sql, executed.toUtf8(), nullptr);
     } catch (const com::RuntimeError& e) {
         SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
         throw;

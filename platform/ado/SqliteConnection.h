@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Connection.h"
+#include "StatementCache.h"
 
 #include <QSqlDatabase>
 #include <vector>
@@ -10,11 +11,15 @@ struct sqlite3;
 namespace ado {
 
 class SqliteRecordset;
+class StatementShape;
 
 // The embedded provider: a SQLite file opened through Qt's QSQLITE driver, whose sqlite3 handle
 // runs the statements directly (reading a result through QSqlQuery costs twice as much).
-// Statements are translated from SQL Server's dialect first. BeginTrans takes the write lock at
-// once and a busy database is waited on, so several operators on one file serialise cleanly.
+// Statements are translated from SQL Server's dialect first. A data-changing statement runs as a
+// prepared statement of its shape with its quoted values bound: the screens build the same
+// INSERT and UPDATE as text again and again, and SQLite would otherwise parse each one anew.
+// BeginTrans takes the write lock at once and a busy database is waited on, so several operators
+// on one file serialise cleanly.
 class SqliteConnection final : public Connection {
 public:
     // create = false: the file must exist and be a readable SQLite database.
@@ -35,8 +40,10 @@ public:
 
 private:
     SqliteConnection(const QString& name, const QString& path);
-    std::unique_ptr<Recordset> run(const QString& sql, const QString& executed,
+    std::unique_ptr<Recordset> run(const QString& sql, const QByteArray& text,
                                    long* recordsAffected);
+    // Runs a data-changing statement as its shape; false when it is to run as written.
+    bool runShaped(const StatementShape& statement, long* recordsAffected);
     void detachResults() const;
     // Runs a statement of the connection's own, traced, raising the database's bare message.
     void traced(const QString& sql, const QString& executed);
@@ -49,6 +56,9 @@ private:
     sqlite3* m_handle = nullptr;
     // Results still streaming from a statement of this connection.
     mutable std::vector<SqliteRecordset*> m_streaming;
+    // Prepared shapes of data-changing statements, finalized before anything that wants the
+    // connection without statements: closing, schema changes, the Qt connection handed out.
+    mutable StatementCache m_shapes;
 };
 
 } // namespace ado

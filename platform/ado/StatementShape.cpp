@@ -1,0 +1,216 @@
+#include "StatementShape.h"
+
+#include <array>
+#include <cstring>
+#include <sqlite3.h>
+
+namespace ado {
+
+namespace {
+
+// Characters as SQLite's own tokenizer classes them.
+enum : unsigned char { space = 1, wordStart = 2, digit = 4, wordPart = 8 };
+
+constexpr std::array<unsigned char, 256> characterClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int c : {' ', '\t', '\n', '\f', '\r'})
+        classes[size_t(c)] = space;
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80)
+            classes[size_t(c)] = wordStart | wordPart;
+        else if (c >= '0' && c <= '9')
+            classes[size_t(c)] = digit | wordPart;
+        else if (c == '$')
+            classes[size_t(c)] = wordPart;
+    }
+    return classes;
+}();
+
+bool is(char c, unsigned char kind) {
+    return (characterClasses[static_cast<unsigned char>(c)] & kind) != 0;
+}
+
+bool isWord(const char* word, qsizetype size, const char* keyword) {
+    return qsizetype(qstrlen(keyword)) == size && qstrnicmp(word, keyword, size_t(size)) == 0;
+}
+
+StatementShape::Kind kindOf(const char* word, qsizetype size) {
+    static const char* const writes[] = {"INSERT", "UPDATE", "DELETE", "REPLACE"};
+    static const char* const schema[] = {"CREATE", "DROP",   "ALTER",   "PRAGMA", "VACUUM",
+                                         "ATTACH", "DETACH", "REINDEX", "ANALYZE"};
+    for (const char* keyword : writes) {
+        if (isWord(word, size, keyword))
+            return StatementShape::Kind::Write;
+    }
+    for (const char* keyword : schema) {
+        if (isWord(word, size, keyword))
+            return StatementShape::Kind::Schema;
+    }
+    return StatementShape::Kind::Other;
+}
+
+// Index just past a run closed by `close`, where a doubled `close` stands for itself; -1 when
+// the run is not closed.
+qsizetype skipDelimited(const char* s, qsizetype n, qsizetype i, char close, bool* doubled) {
+    for (;;) {
+        const void* found = std::memchr(s + i, close, size_t(n - i));
+        if (!found)
+            return -1;
+        i = static_cast<const char*>(found) - s + 1;
+        if (i < n && s[i] == close) {
+            *doubled = true;
+            ++i;
+            continue;
+        }
+        return i;
+    }
+}
+
+} // namespace
+
+StatementShape::StatementShape(const QByteArray& text) : m_text(text) {
+    read();
+    if (!parameterized())
+        return;
+    if (std::memchr(m_text.constData(), 0, size_t(m_text.size()))) {
+        m_usable = false;
+        return;
+    }
+    if (m_values.empty()) {
+        m_shape = m_text;
+        return;
+    }
+    // Each literal is at least two characters and its mark one: the shape fits in the text's size.
+    m_shape.resize(m_text.size());
+    char* out = m_shape.data();
+    qsizetype copied = 0;
+    for (const Value& value : m_values) {
+        const qsizetype before = value.start - copied;
+        std::memcpy(out, m_text.constData() + copied, size_t(before));
+        out += before;
+        *out++ = '?';
+        copied = value.end;
+    }
+    const qsizetype rest = m_text.size() - copied;
+    std::memcpy(out, m_text.constData() + copied, size_t(rest));
+    out += rest;
+    m_shape.truncate(out - m_shape.constData());
+}
+
+QByteArray StatementShape::numberedShape() const {
+    QByteArray numbered;
+    numbered.reserve(m_text.size() + 8 * qsizetype(m_values.size()));
+    qsizetype copied = 0;
+    int number = 0;
+    for (const Value& value : m_values) {
+        numbered.append(m_text.constData() + copied, value.start - copied);
+        numbered.append('?').append(QByteArray::number(++number));
+        copied = value.end;
+    }
+    numbered.append(m_text.constData() + copied, m_text.size() - copied);
+    return numbered;
+}
+
+// Reads the text token by token as SQLite does, far enough to know whether it can run as its
+// shape.
+void StatementShape::read() {
+    const char* const s = m_text.constData();
+    const qsizetype n = m_text.size();
+    bool first = true;
+    bool ended = false;
+    qsizetype i = 0;
+    while (i < n) {
+        const char c = s[i];
+        if (is(c, space)) {
+            ++i;
+            continue;
+        }
+        const char next = i + 1 < n ? s[i + 1] : '\0';
+        if (c == '-' && next == '-') {
+            const void* eol = std::memchr(s + i, '\n', size_t(n - i));
+            i = eol ? static_cast<const char*>(eol) - s + 1 : n;
+            continue;
+        }
+        if (c == '/' && next == '*') {
+            const qsizetype close = m_text.indexOf("*/", i + 2);
+            i = close < 0 ? n : close + 2;
+            continue;
+        }
+        // A second statement after a ';' runs only through the text as written.
+        if (ended)
+            m_usable = false;
+        const qsizetype start = i;
+        if (is(c, wordStart | digit)) {
+            ++i;
+            while (i < n && is(s[i], wordPart))
+                ++i;
+            if (first)
+                m_kind = is(c, digit) ? Kind::Other : kindOf(s + start, i - start);
+        } else if (c == '\'') {
+            bool doubled = false;
+            i = skipDelimited(s, n, i + 1, '\'', &doubled);
+            if (i < 0) {
+                m_usable = false;
+                return;
+            }
+            // A quote glued to a word or a number is something else (X'0A' is a blob), and a
+            // mark there would run into what follows (?5).
+            if ((start == 0 || !is(s[start - 1], wordPart)) && (i == n || !is(s[i], wordPart)))
+                literal(start, i, doubled);
+        } else if (c == '"' || c == '`') {
+            bool doubled = false;
+            i = skipDelimited(s, n, i + 1, c, &doubled);
+            if (i < 0)
+                i = n;
+        } else if (c == '[') {
+            // SQLite ends a bracketed name at its first ']'.
+            const void* close = std::memchr(s + i, ']', size_t(n - i));
+            i = close ? static_cast<const char*>(close) - s + 1 : n;
+        } else {
+            if (c == ';')
+                ended = true;
+            // A parameter of the caller's own, or a stray ']' (SQL Server's "]]" inside a
+            // bracketed name), which SQLite refuses and the dialect's reader takes otherwise.
+            else if (c == '?' || c == ':' || c == '@' || c == '$' || c == '#' || c == ']')
+                m_usable = false;
+            ++i;
+        }
+        first = false;
+        if (!m_usable || m_kind != Kind::Write)
+            return;
+    }
+}
+
+void StatementShape::literal(qsizetype start, qsizetype end, bool doubled) {
+    if (m_values.empty())
+        m_values.reserve(64);
+    const qsizetype from = start + 1;
+    const qsizetype to = end - 1;
+    if (!doubled) {
+        m_values.push_back({start, end, from, int(to - from), false});
+        return;
+    }
+    const char* const s = m_text.constData();
+    const qsizetype offset = m_unescaped.size();
+    for (qsizetype k = from; k < to; ++k) {
+        m_unescaped.append(s[k]);
+        if (s[k] == '\'')
+            ++k;
+    }
+    m_values.push_back({start, end, offset, int(m_unescaped.size() - offset), true});
+}
+
+int StatementShape::bind(sqlite3_stmt* statement) const {
+    const int count = parameterCount();
+    for (int k = 0; k < count; ++k) {
+        const Value& value = m_values[size_t(k)];
+        const char* data =
+            (value.unescaped ? m_unescaped.constData() : m_text.constData()) + value.offset;
+        const int rc = sqlite3_bind_text(statement, k + 1, data, value.size, SQLITE_STATIC);
+        if (rc != SQLITE_OK)
+            return rc;
+    }
+    return SQLITE_OK;
+}
+
+} // namespace ado
