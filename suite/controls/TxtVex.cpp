@@ -56,7 +56,7 @@ TxtVex::TxtVex(ConnectionSource connection)
         if (m_numeric)
             m_plain = text;
         // The description first, so that a Change handler finds it matching the code.
-        if (!m_applyingDesign)
+        if (!m_applyingDesign && (m_refresh || code() != m_lookedUp))
             lookUp();
         raise(QStringLiteral("Change"));
     });
@@ -187,9 +187,11 @@ void TxtVex::setValue(const QString& text) {
             raise(QStringLiteral("Change"));
         return;
     }
+    // A code set by code is always looked up again, even the same code.
     const QString before = view()->text();
+    m_refresh = true;
     view()->setText(text);
-    // Setting the same code again still refreshes its description.
+    m_refresh = false;
     if (view()->text() == before && !m_applyingDesign)
         lookUp();
 }
@@ -252,6 +254,7 @@ void TxtVex::lookUp() {
         return;
     }
     const QString key = Text();
+    m_lookedUp = key;
     QString description;
     if (!key.isEmpty()) {
         const QString sql = QString(m_sql).replace(QLatin1Char('?'), ado::sqlText(key));

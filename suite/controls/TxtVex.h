@@ -84,6 +84,9 @@ private:
     bool m_showing = false;
     bool m_lookingUp = false;
     bool m_applyingDesign = false;
+    bool m_refresh = false;
+    // The code of the last lookup: showing a typed code padded looks nothing up again.
+    QString m_lookedUp;
     QAction* m_glass = nullptr;
     QColor m_enabledColor, m_disabledColor, m_focusColor;
     QColor m_designEnabled, m_designDisabled, m_designFocus;
