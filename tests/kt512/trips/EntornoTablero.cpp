@@ -2,6 +2,7 @@
 
 #include "kt512/filters/frmFiltros.h"
 #include "kt512/services/ClassIds.h"
+#include "kt512/services/IFormatoLista.h"
 #include "kt512/services/ItxtVEX.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/FunctionFactory.h"
@@ -25,22 +26,12 @@ private:
     int& m_aplicados;
 };
 
-forms::FormDesign disenoOtra() {
-    forms::FormDesign d;
-    d.name = QStringLiteral("frmOtra");
-    d.caption = QStringLiteral("Otra");
-    d.clientWidth = 3000;
-    d.clientHeight = 2000;
-    return d;
+void activar(QWidget* ventana) {
+    ventana->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ventana));
 }
 
 } // namespace
-
-OtraForma::OtraForma() : forms::Form(disenoOtra()) {}
-
-void OtraForma::Form_Unload(int&) {
-    descargada = true;
-}
 
 const QString EntornoTablero::kPlantilla = QStringLiteral("VIAJES WHERE");
 const QString EntornoTablero::kFechas =
@@ -61,21 +52,17 @@ void EntornoTablero::SetUp() {
                                 kPlantilla + QStringLiteral("{PARAMETROS}"));
     publico = std::make_unique<kt512::Publico>(com::Ptr<kt512::ISistema>(sistema.get()),
                                                com::Ptr<kt512::IFunciones>(funciones.get()));
-    otra = std::make_unique<OtraForma>();
+    forms::FormDesign otraForma;
+    otraForma.name = QStringLiteral("frmOtra");
+    otraForma.clientWidth = 3000;
+    otraForma.clientHeight = 2000;
+    otra = std::make_unique<forms::Form>(otraForma);
 }
 
 void EntornoTablero::TearDown() {
     publico.reset();
     otra.reset();
     forms::setTimersPaused(false);
-}
-
-kt512::frmKT512& EntornoTablero::tablero() {
-    return publico->board();
-}
-
-kt512::frmFiltros& EntornoTablero::filtros() {
-    return publico->filtros();
 }
 
 forms::ListView& EntornoTablero::lista() {
@@ -88,44 +75,34 @@ QTreeView* EntornoTablero::vista() {
 
 void EntornoTablero::mostrar() {
     tablero().Show();
-    tablero().window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(tablero().window()));
+    activar(tablero().window());
 }
 
 void EntornoTablero::reactivar() {
     otra->Show();
-    otra->window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(otra->window()));
-    tablero().window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(tablero().window()));
+    activar(otra->window());
+    activar(tablero().window());
+}
+
+void EntornoTablero::teclaF5(Qt::KeyboardModifiers m) {
+    QTest::keyClick(tablero().window(), Qt::Key_F5, m);
 }
 
 QString EntornoTablero::ultimaCondicion() const {
-    if (funciones->sqlListas.isEmpty())
-        return QStringLiteral("<sin cargas>");
-    const QString sql = funciones->sqlListas.constLast();
-    return sql.startsWith(kPlantilla) ? sql.mid(kPlantilla.size()) : sql;
+    return funciones->sqlListas.isEmpty() ? QStringLiteral("<ninguna carga>")
+                                          : funciones->sqlListas.constLast().mid(kPlantilla.size());
 }
 
-void EntornoTablero::filtro(const QString& codigo, const QString& valorCodigo,
-                            const QString& descripcion, const QString& valorDescripcion) {
-    filtros().control<kt512::ItxtVEX>(codigo)->setText(valorCodigo);
-    filtros().control<kt512::ItxtVEX>(descripcion)->setText(valorDescripcion);
-}
-
-void EntornoTablero::limpiarFiltros() {
-    for (const char* caja :
-         {"txtEstado", "txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo", "txtNEstado",
-          "txtNTipoVehiculo", "txtNChofer", "txtNSucursal", "txtNVehiculo"})
-        filtros().control<kt512::ItxtVEX>(QString::fromLatin1(caja))->setText(QString());
+void EntornoTablero::filtro(const char* codigo, const QString& valor, const char* descripcion,
+                            const QString& valorDescripcion) {
+    filtros().control<kt512::ItxtVEX>(QString::fromLatin1(codigo))->setText(valor);
+    filtros().control<kt512::ItxtVEX>(QString::fromLatin1(descripcion))->setText(valorDescripcion);
 }
 
 void EntornoTablero::filas(const std::vector<QStringList>& nuevas) {
-    QStringList columnas{QStringLiteral("Folio")};
-    const int n = nuevas.empty() ? 1 : int(nuevas.front().size());
-    for (int i = 1; i < n; ++i)
-        columnas << QStringLiteral("Columna %1").arg(i);
-    funciones->columnas = columnas;
+    funciones->columnas = QStringList{QStringLiteral("Folio")};
+    for (qsizetype i = 1; !nuevas.empty() && i < nuevas.front().size(); ++i)
+        funciones->columnas << QStringLiteral("C%1").arg(i);
     funciones->filas = nuevas;
 }
 

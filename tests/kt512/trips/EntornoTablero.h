@@ -1,8 +1,6 @@
 #pragma once
 
-#include "kt512/services/IFormatoLista.h"
 #include "kt512/shell/Publico.h"
-#include "platform/com/Object.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/Form.h"
 #include "tests/support/FakeFunciones.h"
@@ -10,70 +8,45 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 #include <ostream>
 
 class QTreeView;
-
-// Failed comparisons of texts show the texts.
-inline void PrintTo(const QString& texto, std::ostream* os) {
-    *os << '"' << texto.toStdString() << '"';
-}
-
-namespace kt512 {
-class frmKT512;
-class frmFiltros;
-} // namespace kt512
-
 namespace forms {
 class ListView;
 }
 
+inline void PrintTo(const QString& texto, std::ostream* os) {
+    *os << '"' << texto.toStdString() << '"';
+}
+
 namespace ktest {
 
-// A form of the test's own, to take the activation away from the board and to stand for the
-// host's container.
-class OtraForma : public forms::Form {
-public:
-    OtraForma();
-    bool descargada = false;
-
-protected:
-    void Form_Unload(int& cancel) override;
-};
-
-// The board and its filter dialog over recording host services: a runtime of their own with the
-// control kit (whose lookups have no database, so tests write the description boxes themselves)
-// and a list formatter that counts its calls. Timers are paused; ticks are driven by hand.
+// The board and its filter dialog over recording host services, in a runtime of their own with
+// the control kit (its lookups have no database: tests write the descriptions) and a list
+// formatter that counts its calls. Timers are paused and ticked by hand.
 class EntornoTablero : public ::testing::Test {
 protected:
-    // The stored trip query: what the board puts in place of the marker follows this prefix.
+    // The stored trip query is this prefix and the marker; kFechas is the date condition of the
+    // range the board opens on, a week either side of the fake server's 5/12/2026.
     static const QString kPlantilla;
-    // The date condition of the range the board opens on, around the fake server's 5/12/2026.
     static const QString kFechas;
 
     void SetUp() override;
     void TearDown() override;
 
-    kt512::frmKT512& tablero();
-    kt512::frmFiltros& filtros();
+    kt512::frmKT512& tablero() { return publico->board(); }
+    kt512::frmFiltros& filtros() { return publico->filtros(); }
     forms::ListView& lista();
     QTreeView* vista();
-
-    // Shows the board and waits until it is the active window.
+    // Shows the board active; reactivar makes another form active and then the board again.
     void mostrar();
-    // Makes another form active and then the board again, as the return from a dialog does.
     void reactivar();
-
-    // Trip list loads so far, and the condition text of the last one.
+    void teclaF5(Qt::KeyboardModifiers m = {});
     int cargas() const { return int(funciones->sqlListas.size()); }
     QString ultimaCondicion() const;
-    // Writes a filter pair of the dialog: the code first (its lookup empties the description),
-    // then the description.
-    void filtro(const QString& codigo, const QString& valorCodigo, const QString& descripcion,
+    // A filter pair: the code first (its lookup empties the description), then the description.
+    void filtro(const char* codigo, const QString& valor, const char* descripcion,
                 const QString& valorDescripcion);
-    void limpiarFiltros();
-    // Rows of the trip list, one folio each and the given cells after it.
     void filas(const std::vector<QStringList>& filas);
 
     QTemporaryDir dir;
@@ -81,7 +54,7 @@ protected:
     com::Ptr<FakeSistema> sistema;
     com::Ptr<FakeFunciones> funciones;
     std::unique_ptr<kt512::Publico> publico;
-    std::unique_ptr<OtraForma> otra;
+    std::unique_ptr<forms::Form> otra;
     int formatosAplicados = 0;
 };
 
