@@ -50,6 +50,8 @@ TEST_F(SqlTraceTest, EveryStatementIsOneJsonLineWithWhatWasSentAndHowItEnded) {
               QStringLiteral("BEGIN IMMEDIATE"));
     EXPECT_EQ(lines[1].value(QStringLiteral("sql")).toString(),
               QStringLiteral("INSERT INTO Venta VALUES ('it''s', 1)"));
+    EXPECT_EQ(lines[1].value(QStringLiteral("executed")).toString(),
+              QStringLiteral("INSERT INTO Venta VALUES ('it''s', 1)"));
     EXPECT_EQ(lines[2].value(QStringLiteral("sql")).toString(), select);
     EXPECT_EQ(lines[2].value(QStringLiteral("executed")).toString(),
               QStringLiteral("SELECT IFNULL(Vn_Importe, 0) FROM Venta LIMIT 1"));

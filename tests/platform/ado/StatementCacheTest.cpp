@@ -1,0 +1,239 @@
+#include "platform/ado/Errors.h"
+#include "platform/ado/Providers.h"
+#include "platform/ado/SqlText.h"
+
+#include "PrintQString.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Data-changing statements built as text run from prepared statements with their quoted values
+// bound. What they store, change and report must be what the text written out gives: that is
+// run on a second, plain Qt connection to the same file.
+class StatementCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_connection = ado::openSqlite(path(), true);
+        for (const char* table : {"Ligado", "Escrito"}) {
+            run(QStringLiteral("CREATE TABLE %1 (Clave TEXT PRIMARY KEY, Texto TEXT, Numero "
+                               "NUMERIC, Entero INTEGER, Real REAL, Nada, Fecha DATETIME)")
+                    .arg(QLatin1String(table)));
+        }
+        m_written = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("escrito"));
+        m_written.setDatabaseName(path());
+        ASSERT_TRUE(m_written.open()) << qPrintable(m_written.lastError().text());
+    }
+    void TearDown() override {
+        m_written.close();
+        m_written = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("escrito"));
+    }
+
+    QString path() const { return m_dir.filePath(QStringLiteral("kt.db")); }
+
+    // Runs a statement through the connection, reporting the database's message on failure.
+    long run(const QString& sql, ado::Connection* on = nullptr) {
+        long affected = -1;
+        try {
+            (on ? on : m_connection.get())->Execute(sql, &affected);
+        } catch (const com::RuntimeError& e) {
+            ADD_FAILURE() << qPrintable(e.description());
+        }
+        return affected;
+    }
+
+    // Runs `sql` with {T} as Ligado through the connection and as Escrito written out; both
+    // must change as many rows.
+    void both(const QString& sql) {
+        const long bound = run(QString(sql).replace(QLatin1String("{T}"), QLatin1String("Ligado")));
+        QSqlQuery query(m_written);
+        ASSERT_TRUE(
+            query.exec(QString(sql).replace(QLatin1String("{T}"), QLatin1String("Escrito"))))
+            << qPrintable(query.lastError().text());
+        EXPECT_EQ(bound, query.numRowsAffected()) << qPrintable(sql);
+    }
+
+    // Every row of a table, each value as its storage class and SQL literal.
+    QStringList contents(const char* table) {
+        QStringList rows;
+        auto rs = m_connection->Execute(
+            QStringLiteral("SELECT %1 FROM %2 ORDER BY Clave")
+                .arg(QStringLiteral("Clave || ' ' || typeof(Texto) || quote(Texto) || ' ' || "
+                                    "typeof(Numero) || quote(Numero) || ' ' || typeof(Entero) || "
+                                    "quote(Entero) || ' ' || typeof(Real) || quote(Real) || ' ' "
+                                    "|| typeof(Nada) || quote(Nada) || ' ' || typeof(Fecha) || "
+                                    "quote(Fecha)"),
+                     QLatin1String(table)));
+        for (; !rs->Eof(); rs->MoveNext())
+            rows << rs->Fields(0).Value().toString();
+        return rows;
+    }
+
+    // The error that `action` raises; number 0 when it raises none.
+    template <typename Action> static com::RuntimeError failureOf(Action action) {
+        try {
+            action();
+        } catch (const com::RuntimeError& e) {
+            return e;
+        }
+        return com::RuntimeError(QString(), 0);
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<ado::Connection> m_connection;
+    QSqlDatabase m_written;
+};
+
+TEST_F(StatementCacheTest, ValuesAreStoredComparedAndCountedAsTheTextWrittenOutGives) {
+    const QStringList values = {"12.5",
+                                "12",
+                                "12,5",
+                                "",
+                                "O'Brien",
+                                "ñandú €",
+                                " 7 ",
+                                "1e3",
+                                "0x10",
+                                "-0",
+                                "+5",
+                                "12.50",
+                                "007",
+                                "9223372036854775808",
+                                "2024-03-05 10:20:30"};
+    for (int k = 0; k < values.size(); ++k) {
+        const QString v = ado::sqlText(values[k]);
+        both(QStringLiteral("INSERT INTO {T} (Clave, Texto, Numero, Entero, Real, Nada, Fecha) "
+                            "VALUES ('%1', '%2', '%2', '%2', '%2', '%2', '%2')")
+                 .arg(QString::number(k).rightJustified(2, QLatin1Char('0')), v));
+    }
+    both("INSERT INTO {T} (Clave, Texto, Numero) VALUES ('nulo', NULL, NULL)");
+    both("INSERT INTO {T} (Clave, Nada) VALUES ('blob', X'41')");
+    // Comparisons take the column's affinity on both paths.
+    both("UPDATE {T} SET Texto = 'doce' WHERE Numero = '12.0'");
+    both("UPDATE {T} SET Real = '1' WHERE Entero IN ('7', '5', '1000')");
+    both("DELETE FROM {T} WHERE Texto LIKE 'ñ%' OR Fecha = '2024-03-05 10:20:30'");
+    both("UPDATE {T} SET Nada = 'x' WHERE Clave = 'nada'");
+
+    const QStringList bound = contents("Ligado");
+    EXPECT_EQ(bound, contents("Escrito"));
+    // The comparison above is only as good as what it compares.
+    EXPECT_TRUE(bound.contains("00 text'12.5' real12.5 real12.5 real12.5 text'12.5' real12.5"));
+    EXPECT_TRUE(bound.contains("03 text'' text'' text'' text'' text'' text''"));
+    EXPECT_TRUE(bound.contains(
+        "04 text'O''Brien' text'O''Brien' text'O''Brien' text'O''Brien' text'O''Brien' "
+        "text'O''Brien'"));
+    EXPECT_TRUE(bound.contains("blob nullNULL nullNULL nullNULL nullNULL blobX'41' nullNULL"));
+}
+
+// More shapes than the cache keeps, each coming back after others pushed it out.
+TEST_F(StatementCacheTest, ManyShapesInTurnEachKeepTheirOwnValues) {
+    m_connection->BeginTrans();
+    for (int round = 0; round < 3; ++round) {
+        for (int shape = 0; shape < 40; ++shape) {
+            run(QStringLiteral("INSERT INTO Ligado (Clave, Texto, Entero) VALUES ('%1-%2', "
+                               "'vuelta %1', %2)")
+                    .arg(round)
+                    .arg(shape));
+        }
+    }
+    for (int shape = 0; shape < 40; ++shape) {
+        EXPECT_EQ(run(QStringLiteral("UPDATE Ligado SET Numero = Entero * %1 WHERE Texto <> "
+                                     "'vuelta 1'  AND Entero = %1")
+                          .arg(shape)),
+                  2);
+    }
+    m_connection->CommitTrans();
+    auto rs = m_connection->Execute(QStringLiteral("SELECT COUNT(*), SUM(Clave = substr(Texto, 8) "
+                                                   "|| '-' || Entero), SUM(Numero) FROM Ligado"));
+    EXPECT_EQ(rs->Fields(0).Value().toInt(), 120);
+    EXPECT_EQ(rs->Fields(1).Value().toInt(), 120);
+    EXPECT_EQ(rs->Fields(2).Value().toInt(), 2 * 20540); // 2 × Σ k² for k < 40
+}
+
+// SQL Server forms are rewritten with the values in place, wherever the rewriting puts them.
+TEST_F(StatementCacheTest, TranslatedStatementsBindTheirValuesWhereTheTranslationPutsThem) {
+    run("INSERT INTO Ligado (Clave) VALUES ('a')");
+    for (const char* time : {"08:09:10", "21:22:23"}) {
+        run(QStringLiteral("UPDATE Ligado SET Texto = CONVERT(VARCHAR(5), ISNULL(Fecha, "
+                           "'2024-01-01 %1'), 108) WHERE Clave = 'a'")
+                .arg(QLatin1String(time)));
+        auto rs = m_connection->Execute(QStringLiteral("SELECT Texto FROM Ligado"));
+        EXPECT_EQ(rs->Fields(0).Value().toString(), QLatin1String(time).left(5));
+    }
+}
+
+TEST_F(StatementCacheTest, FaultyStatementsGiveTheirOwnMessageAndTheRestRunsAsWritten) {
+    run("INSERT INTO Ligado (Clave, Texto) VALUES ('O''Brien', 'x')");
+    const QString duplicate = "INSERT INTO Ligado (Clave, Texto) VALUES ('O''Brien', 'y')";
+    const com::RuntimeError unique = failureOf([&] { m_connection->Execute(duplicate); });
+    EXPECT_EQ(unique.number(), ado::error::commandFailed);
+    EXPECT_EQ(unique.description(),
+              "UNIQUE constraint failed: Ligado.Clave\nSentencia: " + duplicate);
+
+    // A syntax error names the literal the caller wrote, not a mark of ours.
+    const com::RuntimeError syntax = failureOf(
+        [&] { m_connection->Execute("INSERT INTO Ligado (Clave, Texto) VALUES ('a' 'b')"); });
+    EXPECT_TRUE(syntax.description().startsWith("near \"'b'\": syntax error"))
+        << qPrintable(syntax.description());
+
+    // Strings where SQLite takes a name, a parameter of the caller's own, RETURNING.
+    EXPECT_EQ(run("INSERT INTO 'Ligado' ('Clave', 'Texto') VALUES ('n', 'nombre')"), 1);
+    EXPECT_EQ(run("INSERT INTO Ligado (Clave, Texto) VALUES ('p', ?)"), 1);
+    auto returning = m_connection->Execute(
+        QStringLiteral("INSERT INTO Ligado (Clave) VALUES ('r') RETURNING Clave || '!'"));
+    ASSERT_FALSE(returning->Eof());
+    EXPECT_EQ(returning->Fields(0).Value().toString(), QStringLiteral("r!"));
+    EXPECT_EQ(contents("Ligado"),
+              QStringList({"O'Brien text'x' nullNULL nullNULL nullNULL nullNULL nullNULL",
+                           "n text'nombre' nullNULL nullNULL nullNULL nullNULL nullNULL",
+                           "p nullNULL nullNULL nullNULL nullNULL nullNULL nullNULL",
+                           "r nullNULL nullNULL nullNULL nullNULL nullNULL nullNULL"}));
+}
+
+TEST_F(StatementCacheTest, AFailureInsideATransactionLeavesItToRollBackOrCommit) {
+    const auto insert = [](const char* key) {
+        return QStringLiteral("INSERT INTO Ligado (Clave) VALUES ('%1')").arg(QLatin1String(key));
+    };
+    for (bool commit : {false, true}) {
+        m_connection->BeginTrans();
+        run(insert("a"));
+        EXPECT_THROW(m_connection->Execute(insert("a")), com::RuntimeError);
+        run(insert("b"));
+        ASSERT_TRUE(m_connection->inTransaction());
+        commit ? m_connection->CommitTrans() : m_connection->RollbackTrans();
+        EXPECT_EQ(contents("Ligado").size(), commit ? 2 : 0);
+    }
+}
+
+TEST_F(StatementCacheTest, AShapeFollowsItsTableThroughASchemaChange) {
+    const QString insert = "INSERT INTO Cambia (A, B) VALUES ('1', '2')";
+    run("CREATE TABLE Cambia (A TEXT, B NUMERIC)");
+    run(insert);
+    run("DROP TABLE Cambia");
+    run("CREATE TABLE Cambia (B TEXT, A NUMERIC)");
+    run(insert);
+    auto rs = m_connection->Execute(QStringLiteral("SELECT typeof(A), typeof(B) FROM Cambia"));
+    EXPECT_EQ(rs->Fields(0).Value().toString() + rs->Fields(1).Value().toString(), "integertext");
+}
+
+// Qt closes the file only once no statement of the connection is left: in WAL mode the last
+// connection to close removes the log.
+TEST_F(StatementCacheTest, ClosingTheConnectionLetsTheFileGo) {
+    const QString file = m_dir.filePath(QStringLiteral("solo.db"));
+    auto alone = ado::openSqlite(file, true);
+    run("CREATE TABLE Solo (Clave TEXT)", alone.get());
+    run("INSERT INTO Solo VALUES ('1')", alone.get());
+    run("UPDATE Solo SET Clave = '2' WHERE Clave = '1'", alone.get());
+    ASSERT_TRUE(QFile::exists(file + "-wal"));
+    alone.reset();
+    EXPECT_FALSE(QFile::exists(file + "-wal"));
+}
+
+} // namespace
