@@ -23,10 +23,7 @@ KitObject* KitObject::of(const QWidget* widget) {
 KitObject* KitObject::sibling(const QWidget* widget, const QString& name) {
     if (!widget || name.isEmpty())
         return nullptr;
-    const QWidget* window = widget->window();
-    if (window->objectName() == name)
-        return of(window);
-    const auto found = window->findChildren<QWidget*>(name);
+    const auto found = widget->window()->findChildren<QWidget*>(name);
     for (QWidget* w : found)
         if (KitObject* k = of(w))
             return k;

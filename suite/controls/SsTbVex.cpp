@@ -22,7 +22,8 @@ int keyAsciiOf(const QKeyEvent* event) {
     case Qt::Key_Backspace:
         return 8;
     case Qt::Key_Tab:
-        return 9;
+    case Qt::Key_Backtab:
+        return 0; // moves the focus; no character for the form
     default:
         return event->text().isEmpty() ? 0 : event->text().at(0).unicode();
     }
