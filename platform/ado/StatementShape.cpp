@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 #include <sqlite3.h>
 
 namespace ado {
@@ -9,7 +10,7 @@ namespace ado {
 namespace {
 
 // Characters as SQLite's own tokenizer classes them.
-enum : unsigned char { space = 1, wordStart = 2, digit = 4, wordPart = 8 };
+enum : unsigned char { space = 1, wordStart = 2, wordPart = 4 };
 
 constexpr std::array<unsigned char, 256> characterClasses = [] {
     std::array<unsigned char, 256> classes{};
@@ -19,12 +20,15 @@ constexpr std::array<unsigned char, 256> characterClasses = [] {
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80)
             classes[size_t(c)] = wordStart | wordPart;
         else if (c >= '0' && c <= '9')
-            classes[size_t(c)] = digit | wordPart;
-        else if (c == '$')
             classes[size_t(c)] = wordPart;
     }
+    classes['$'] = wordPart;
     return classes;
 }();
+
+// What matters past the first word: what opens a literal, a quoted name or a comment, ends the
+// statement, or is a parameter. A search for them also stops at a NUL.
+const char* const notableCharacters = "'\"`[]-/;?:@#$";
 
 bool is(char c, unsigned char kind) {
     return (characterClasses[static_cast<unsigned char>(c)] & kind) != 0;
@@ -72,7 +76,10 @@ StatementShape::StatementShape(const QByteArray& text) : m_text(text) {
     read();
     if (!parameterized())
         return;
-    if (std::memchr(m_text.constData(), 0, size_t(m_text.size()))) {
+    // Positions are kept as int. A NUL inside a literal would end the statement written out,
+    // not the value.
+    if (m_text.size() > std::numeric_limits<int>::max() ||
+        std::memchr(m_text.constData(), 0, size_t(m_text.size()))) {
         m_usable = false;
         return;
     }
@@ -111,43 +118,56 @@ QByteArray StatementShape::numberedShape() const {
     return numbered;
 }
 
-// Reads the text token by token as SQLite does, far enough to know whether it can run as its
-// shape.
+// Index of the first character at or after i that is neither blank nor in a comment.
+qsizetype StatementShape::skipBlank(qsizetype i) const {
+    const char* const s = m_text.constData();
+    const qsizetype n = m_text.size();
+    while (i < n) {
+        if (is(s[i], space)) {
+            ++i;
+        } else if (s[i] == '-' && i + 1 < n && s[i + 1] == '-') {
+            const void* eol = std::memchr(s + i, '\n', size_t(n - i));
+            i = eol ? static_cast<const char*>(eol) - s + 1 : n;
+        } else if (s[i] == '/' && i + 1 < n && s[i + 1] == '*') {
+            const qsizetype close = m_text.indexOf("*/", i + 2);
+            i = close < 0 ? n : close + 2;
+        } else {
+            break;
+        }
+    }
+    return i;
+}
+
+// Reads the text as SQLite's tokenizer does, as far as it takes to know whether the statement
+// can run as its shape: words, numbers and operators are passed over as one.
 void StatementShape::read() {
     const char* const s = m_text.constData();
     const qsizetype n = m_text.size();
-    bool first = true;
-    bool ended = false;
-    qsizetype i = 0;
+    qsizetype i = skipBlank(0);
+    if (i == n || !is(s[i], wordStart))
+        return;
+    const qsizetype start = i;
+    while (i < n && is(s[i], wordPart))
+        ++i;
+    m_kind = kindOf(s + start, i - start);
+    if (m_kind != Kind::Write)
+        return;
+
     while (i < n) {
+        // Between the values of a list the next literal is near: no search is worth its call.
+        // Elsewhere the C library passes over many characters at a time (the text ends in a
+        // NUL).
+        while (i < n && (s[i] == ',' || is(s[i], space)))
+            ++i;
+        if (i < n && s[i] != '\'')
+            i += qsizetype(std::strcspn(s + i, notableCharacters));
+        if (i >= n)
+            return;
         const char c = s[i];
-        if (is(c, space)) {
-            ++i;
-            continue;
-        }
         const char next = i + 1 < n ? s[i + 1] : '\0';
-        if (c == '-' && next == '-') {
-            const void* eol = std::memchr(s + i, '\n', size_t(n - i));
-            i = eol ? static_cast<const char*>(eol) - s + 1 : n;
-            continue;
-        }
-        if (c == '/' && next == '*') {
-            const qsizetype close = m_text.indexOf("*/", i + 2);
-            i = close < 0 ? n : close + 2;
-            continue;
-        }
-        // A second statement after a ';' runs only through the text as written.
-        if (ended)
-            m_usable = false;
-        const qsizetype start = i;
-        if (is(c, wordStart | digit)) {
-            ++i;
-            while (i < n && is(s[i], wordPart))
-                ++i;
-            if (first)
-                m_kind = is(c, digit) ? Kind::Other : kindOf(s + start, i - start);
-        } else if (c == '\'') {
-            bool doubled = false;
+        bool doubled = false;
+        if (c == '\'') {
+            const qsizetype from = i;
             i = skipDelimited(s, n, i + 1, '\'', &doubled);
             if (i < 0) {
                 m_usable = false;
@@ -155,10 +175,9 @@ void StatementShape::read() {
             }
             // A quote glued to a word or a number is something else (X'0A' is a blob), and a
             // mark there would run into what follows (?5).
-            if ((start == 0 || !is(s[start - 1], wordPart)) && (i == n || !is(s[i], wordPart)))
-                literal(start, i, doubled);
+            if (!is(s[from - 1], wordPart) && (i == n || !is(s[i], wordPart)))
+                literal(from, i, doubled);
         } else if (c == '"' || c == '`') {
-            bool doubled = false;
             i = skipDelimited(s, n, i + 1, c, &doubled);
             if (i < 0)
                 i = n;
@@ -166,18 +185,20 @@ void StatementShape::read() {
             // SQLite ends a bracketed name at its first ']'.
             const void* close = std::memchr(s + i, ']', size_t(n - i));
             i = close ? static_cast<const char*>(close) - s + 1 : n;
-        } else {
-            if (c == ';')
-                ended = true;
-            // A parameter of the caller's own, or a stray ']' (SQL Server's "]]" inside a
-            // bracketed name), which SQLite refuses and the dialect's reader takes otherwise.
-            else if (c == '?' || c == ':' || c == '@' || c == '$' || c == '#' || c == ']')
-                m_usable = false;
-            ++i;
-        }
-        first = false;
-        if (!m_usable || m_kind != Kind::Write)
+        } else if ((c == '-' && next == '-') || (c == '/' && next == '*')) {
+            i = skipBlank(i);
+        } else if (c == '-' || c == '/' || (c == '$' && is(s[i - 1], wordPart))) {
+            ++i; // an operator; a $ inside a name
+        } else if (c == ';') {
+            // A second statement runs only through the text as written.
+            m_usable = skipBlank(i + 1) == n;
             return;
+        } else {
+            // A parameter of the caller's own; a NUL; a stray ']' (SQL Server's "]]" inside a
+            // bracketed name), which SQLite refuses and the dialect's reader takes otherwise.
+            m_usable = false;
+            return;
+        }
     }
 }
 
@@ -187,17 +208,17 @@ void StatementShape::literal(qsizetype start, qsizetype end, bool doubled) {
     const qsizetype from = start + 1;
     const qsizetype to = end - 1;
     if (!doubled) {
-        m_values.push_back({start, end, from, int(to - from), false});
+        m_values.push_back({int(start), int(end), int(from), int(to - from), false});
         return;
     }
     const char* const s = m_text.constData();
-    const qsizetype offset = m_unescaped.size();
+    const int offset = int(m_unescaped.size());
     for (qsizetype k = from; k < to; ++k) {
         m_unescaped.append(s[k]);
         if (s[k] == '\'')
             ++k;
     }
-    m_values.push_back({start, end, offset, int(m_unescaped.size() - offset), true});
+    m_values.push_back({int(start), int(end), offset, int(m_unescaped.size()) - offset, true});
 }
 
 int StatementShape::bind(sqlite3_stmt* statement) const {

@@ -39,16 +39,18 @@ public:
     int bind(sqlite3_stmt* statement) const;
 
 private:
+    // SQLite takes statements of at most 1,000,000,000 bytes: an int holds every position.
     struct Value {
         // The literal, quotes included, in the text.
-        qsizetype start;
-        qsizetype end;
+        int start;
+        int end;
         // Its value, in the text or, when the literal held doubled quotes, in m_unescaped.
-        qsizetype offset;
+        int offset;
         int size;
         bool unescaped;
     };
 
+    qsizetype skipBlank(qsizetype i) const;
     void read();
     void literal(qsizetype start, qsizetype end, bool doubled);
 
