@@ -13,6 +13,7 @@
 #include <QSqlError>
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <sqlite3.h>
 #include <utility>
 
@@ -217,7 +218,8 @@ bool SqliteConnection::runShaped(const StatementShape& statement, long* recordsA
         const QByteArray shape =
             SqlServerToSqlite::translate(QString::fromUtf8(statement.numberedShape())).toUtf8();
         PreparedStatement prepared;
-        if (sqlite3_prepare_v3(m_handle, shape.constData(), int(shape.size()),
+        if (shape.size() > std::numeric_limits<int>::max() ||
+            sqlite3_prepare_v3(m_handle, shape.constData(), int(shape.size()),
                                SQLITE_PREPARE_PERSISTENT, prepared.out(), nullptr) != SQLITE_OK ||
             !prepared.get())
             return false;

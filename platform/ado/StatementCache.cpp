@@ -13,10 +13,10 @@ StatementCache::~StatementCache() {
     clear();
 }
 
-sqlite3_stmt* StatementCache::find(const QByteArray& text) {
+sqlite3_stmt* StatementCache::find(const QByteArray& key) {
     // A few dozen entries: comparing lengths first rules out nearly all of them at once.
     for (Entry& entry : m_entries) {
-        if (entry.text == text) {
+        if (entry.key == key) {
             entry.used = ++m_clock;
             return entry.statement;
         }
@@ -24,7 +24,7 @@ sqlite3_stmt* StatementCache::find(const QByteArray& text) {
     return nullptr;
 }
 
-void StatementCache::add(const QByteArray& text, sqlite3_stmt* statement) {
+void StatementCache::add(const QByteArray& key, sqlite3_stmt* statement) {
     if (int(m_entries.size()) >= m_capacity) {
         const auto oldest =
             std::min_element(m_entries.begin(), m_entries.end(),
@@ -32,7 +32,7 @@ void StatementCache::add(const QByteArray& text, sqlite3_stmt* statement) {
         sqlite3_finalize(oldest->statement);
         m_entries.erase(oldest);
     }
-    m_entries.push_back({text, statement, ++m_clock});
+    m_entries.push_back({key, statement, ++m_clock});
 }
 
 void StatementCache::clear() {

@@ -22,7 +22,8 @@ public:
         Other,  // queries, transaction statements, anything else
     };
 
-    // text must outlive the shape: the values are read from it.
+    // text must outlive the shape, which reads the values from it, and end in a NUL, as
+    // QByteArray's own data does.
     explicit StatementShape(const QByteArray& text);
 
     Kind kind() const { return m_kind; }
