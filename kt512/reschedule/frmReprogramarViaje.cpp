@@ -317,8 +317,11 @@ void frmReprogramarViaje::Cargar(const QString& Folio_Viaje, const QString& Sucu
 
 void frmReprogramarViaje::Form_Activate() {
     control<IControles>(QStringLiteral("Controles"))->NotificarActivacion(false);
-    if (control<ItxtVEX>(QStringLiteral("txtKmInicial"))->Enabled())
-        ctl(QStringLiteral("txtKmInicial")).SetFocus();
+    // The window can be activated a moment before its header is shown; focusing then would
+    // put an error in front of the operator for nothing, so the box is focused when it can be.
+    forms::Extender kmInicial = ctl(QStringLiteral("txtKmInicial"));
+    if (control<ItxtVEX>(QStringLiteral("txtKmInicial"))->Enabled() && kmInicial.canFocus())
+        kmInicial.SetFocus();
 }
 
 void frmReprogramarViaje::Form_KeyDown(int& keyCode, int) {
