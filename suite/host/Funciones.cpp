@@ -1,7 +1,5 @@
 #include "Funciones.h"
 
-#include <QHash>
-
 #include "FolioCounter.h"
 #include "HostSession.h"
 #include "ListText.h"
@@ -114,31 +112,6 @@ QString Funciones::ObtenerConsulta(const QString& nombre) {
     return texto;
 }
 
-namespace {
-
-// Branch, state, driver and date columns repeat a handful of texts over thousands of rows; one
-// shared copy per distinct text keeps a long list's memory near what its distinct texts need.
-// A column with too many distinct texts (a folio) is left as it is.
-void shareRepeatedTexts(std::vector<QStringList>& rows, int columns) {
-    constexpr int kMaxDistinct = 4096;
-    for (int c = 0; c < columns; ++c) {
-        QHash<QString, QString> seen;
-        for (QStringList& row : rows) {
-            QString& cell = row[c];
-            const auto it = seen.constFind(cell);
-            if (it != seen.constEnd()) {
-                cell = *it;
-            } else if (seen.size() < kMaxDistinct) {
-                seen.insert(cell, cell);
-            } else {
-                break;
-            }
-        }
-    }
-}
-
-} // namespace
-
 bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezados) {
     try {
         std::unique_ptr<ado::Recordset> rs = m_session->connection().Execute(sql);
@@ -159,7 +132,6 @@ bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezado
         }
         rs->Close();
         ListText::dropMidnights(rows, n);
-        shareRepeatedTexts(rows, n);
         lista.setContent(columns, std::move(rows));
     } catch (const com::RuntimeError& e) {
         m_ultimoError = e.description();
