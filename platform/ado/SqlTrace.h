@@ -7,6 +7,7 @@ namespace ado {
 // When KESTROVA_SQL_TRACE names a file, every statement a connection runs (transaction
 // statements included) is appended to it as one JSON line:
 // {"sql": as the caller built it, "executed": as sent, "ms": duration, "error": message or null}.
+// A statement run from a prepared statement of its shape shows as the text it stands for.
 // Each line goes out in one append, so several processes can share the file.
 class SqlTrace {
 public:
