@@ -4,6 +4,7 @@
 #include "kt512/services/IControles.h"
 #include "kt512/services/IcolorVEX.h"
 #include "kt512/services/ItxtVEX.h"
+#include "kt512/shell/DisenoForma.h"
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/RuntimeError.h"
@@ -90,41 +91,6 @@ constexpr int kAltoEtiqueta = 255;
 
 QString cadena(const char* s) {
     return QString::fromUtf8(s);
-}
-
-forms::ControlDesign control(const char* progId, const QString& name, int left, int top, int width,
-                             int height, QVariantMap keys, int tabIndex = -1, int index = -1) {
-    forms::ControlDesign c;
-    c.progId = QString::fromLatin1(progId);
-    c.name = name;
-    c.index = index;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.keys = std::move(keys);
-    c.tabIndex = tabIndex;
-    return c;
-}
-
-QVariantMap coloresDelSistema() {
-    return {{QStringLiteral("backcolor"), 16119285},
-            {QStringLiteral("calendarbackcolor"), 16777215},
-            {QStringLiteral("calendarforecolor"), 0},
-            {QStringLiteral("calendartitlebackcolor"), 8405056},
-            {QStringLiteral("calendartitleforecolor"), 16777215},
-            {QStringLiteral("calendartrailingforecolor"), 8421504},
-            {QStringLiteral("dbgridbackcolor"), 16777215},
-            {QStringLiteral("dbgridbackcoloreven"), 16119285},
-            {QStringLiteral("dbgridbackcolorodd"), 16777215},
-            {QStringLiteral("enablecolor"), 16777215},
-            {QStringLiteral("disablecolor"), 14540253},
-            {QStringLiteral("focuscolor"), 12648447},
-            {QStringLiteral("labelfontsize"), 8.25},
-            {QStringLiteral("textfontsize"), 8.25},
-            {QStringLiteral("menubackcolor"), 16119285},
-            {QStringLiteral("menufontbackcolor"), 0},
-            {QStringLiteral("menuselbackcolor"), 16764057}};
 }
 
 forms::FormDesign disenoFrmFiltros() {

@@ -9,6 +9,7 @@
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/IssTbVex.h"
 #include "kt512/services/ItxtVEX.h"
+#include "kt512/shell/DisenoForma.h"
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/ado/Connection.h"
@@ -67,23 +68,6 @@ constexpr int kDesplazamientoMenu = 3500;
 const QString kKestrova = QStringLiteral("Kestrova");
 const QString kModulo = QStringLiteral("KT512");
 const QString kCargarDetalle = QStringLiteral("CARGAR DETALLE");
-
-forms::ControlDesign control(const char* progId, const QString& name, int left, int top, int width,
-                             int height, QVariantMap keys, int tabIndex = -1,
-                             const QString& container = {}, int index = -1) {
-    forms::ControlDesign c;
-    c.progId = QString::fromLatin1(progId);
-    c.name = name;
-    c.index = index;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.keys = std::move(keys);
-    c.container = container;
-    c.tabIndex = tabIndex;
-    return c;
-}
 
 forms::ControlDesign etiqueta(int index, const QString& caption, const QString& id, int left,
                               int top) {
@@ -146,9 +130,7 @@ forms::FormDesign disenoFrmReprogramarViaje() {
 
     d.controls = {
         control(ControlKit::ColourScheme, QStringLiteral("colorVEX"), 0, 0, 0, 0,
-                {{QStringLiteral("backcolor"), 16119285},
-                 {QStringLiteral("labelfontsize"), 8.25},
-                 {QStringLiteral("textfontsize"), 8.25}}),
+                coloresDelSistema()),
         control(ControlKit::Toolbar, QStringLiteral("Controles"), 0, 0, kAnchoForma, 960,
                 {{QStringLiteral("caption"), QStringLiteral("Reprogramar viajes")},
                  {QStringLiteral("b1caption"), QStringLiteral("Aceptar")},
