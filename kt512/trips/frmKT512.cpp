@@ -119,13 +119,13 @@ inline ushort minusculaLatin1(ushort c) {
 // Whether the lower-cased cell contains aguja, which is lower-cased already. Cells made of
 // Latin-1 characters, all of Spanish text, are lowered on the fly without a copy; any other
 // character can change length when lowered, so such a cell is lowered whole.
-bool contieneEnMinusculas(const QString& celda, QStringView aguja) {
+bool contieneEnMinusculas(QStringView celda, QStringView aguja) {
     if (celda.isEmpty())
         return false;
     if (aguja.isEmpty())
         return true;
-    const auto completo = [&] { return celda.toLower().contains(aguja); };
-    const QChar* c = celda.constData();
+    const auto completo = [&] { return celda.toString().toLower().contains(aguja); };
+    const QChar* c = celda.data();
     const qsizetype n = celda.size();
     const qsizetype m = aguja.size();
     const ushort primera = aguja[0].unicode();
@@ -411,7 +411,7 @@ int frmKT512::Buscar(forms::ListView& lV, const QString& Cadena) {
     for (int i = 1; i <= n; ++i) {
         const int celdas = lV.subItemCount(i);
         for (int j = 0; j <= celdas; ++j) {
-            if (contieneEnMinusculas(j == 0 ? lV.itemText(i) : lV.subItem(i, j), aguja)) {
+            if (contieneEnMinusculas(lV.textView(i, j), aguja)) {
                 lV.EnsureVisible(i);
                 return i;
             }

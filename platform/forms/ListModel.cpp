@@ -1,17 +1,12 @@
 #include "ListModel.h"
 
-#include <QThreadPool>
-#include <QTimer>
 #include <algorithm>
-#include <memory>
+#include <numeric>
 #include <string_view>
 
 namespace forms {
 
 namespace {
-
-constexpr size_t kRowsFreedInBackground = 20000;
-constexpr int kBackgroundFreeDelayMs = 250;
 
 // Base letters of the accented Latin-1 letters, U+00C0 to U+00FF, lower case; 0 for the two
 // signs among them.
@@ -20,7 +15,7 @@ constexpr char kLatin1Base[] = "aaaaaaaceeeeiiiidnooooo\0ouuuuyts"
 
 // Appends text in the order of a Spanish word list: letter case and accents do not count,
 // and ñ comes after every other n.
-void appendSortKey(const QString& text, std::vector<char16_t>& out) {
+void appendSortKey(QStringView text, std::vector<char16_t>& out) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 128) {
@@ -43,7 +38,7 @@ void appendSortKey(const QString& text, std::vector<char16_t>& out) {
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
 }
 
 int ListModel::columnCount(const QModelIndex& parent) const {
@@ -55,7 +50,7 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_rows[static_cast<size_t>(index.row())].value(index.column());
+        return cell(index.row(), index.column()).toString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_alignments[static_cast<size_t>(index.column())] |
                                    Qt::AlignVCenter);
@@ -80,22 +75,15 @@ Qt::ItemFlags ListModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
-void ListModel::setContent(QStringList columns, std::vector<QStringList> rows) {
+void ListModel::setContent(QStringList columns, ListContent rows) {
     beginResetModel();
     if (columns != m_columns)
         m_alignments.assign(static_cast<size_t>(columns.size()), Qt::AlignLeft);
     m_columns = std::move(columns);
-    m_rows.swap(rows);
+    m_rows = std::move(rows);
+    m_order.resize(static_cast<size_t>(m_rows.rowCount()));
+    std::iota(m_order.begin(), m_order.end(), 0);
     endResetModel();
-    // Freeing a big list's million strings takes longer than filling it: that happens off the
-    // user interface thread, once the new rows are painted, so that the two do not compete
-    // for the allocator. QString's reference counts are atomic, so sharing is no obstacle.
-    if (rows.size() >= kRowsFreedInBackground) {
-        auto old = std::make_shared<std::vector<QStringList>>(std::move(rows));
-        QTimer::singleShot(kBackgroundFreeDelayMs, this, [old] {
-            QThreadPool::globalInstance()->start([old] { old->clear(); });
-        });
-    }
 }
 
 void ListModel::clear() {
@@ -105,12 +93,12 @@ void ListModel::clear() {
 void ListModel::setAlignment(int column, Qt::Alignment alignment) {
     m_alignments[static_cast<size_t>(column)] = alignment;
     emit headerDataChanged(Qt::Horizontal, column, column);
-    if (!m_rows.empty())
+    if (!m_order.empty())
         emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::TextAlignmentRole});
 }
 
 void ListModel::sortByColumn(int column, Qt::SortOrder order) {
-    const size_t n = m_rows.size();
+    const size_t n = m_order.size();
     if (n < 2)
         return;
     // The keys are built once, into one buffer, and sorted as small records that carry their
@@ -122,17 +110,15 @@ void ListModel::sortByColumn(int column, Qt::SortOrder order) {
         size_t size;
         int row;
     };
-    const QString empty;
     size_t total = 0;
-    for (const QStringList& r : m_rows)
-        total += column < r.size() ? size_t(r.at(column).size()) : 0;
+    for (size_t i = 0; i < n; ++i)
+        total += size_t(cell(int(i), column).size());
     std::vector<char16_t> buffer;
     buffer.reserve(total + total / 8);
     std::vector<Key> keys(n);
     for (size_t i = 0; i < n; ++i) {
-        const QStringList& r = m_rows[i];
         const size_t start = buffer.size();
-        appendSortKey(column < r.size() ? r.at(column) : empty, buffer);
+        appendSortKey(cell(int(i), column), buffer);
         quint64 prefix = 0;
         for (size_t k = 0; k < 4; ++k)
             prefix = (prefix << 16) | (start + k < buffer.size() ? buffer[start + k] : 0);
@@ -157,14 +143,13 @@ void ListModel::sortByColumn(int column, Qt::SortOrder order) {
         });
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<QStringList> sorted;
-    sorted.reserve(n);
+    std::vector<int> sorted(n);
     std::vector<int> newRowOf(n);
     for (size_t i = 0; i < n; ++i) {
-        sorted.push_back(std::move(m_rows[size_t(keys[i].row)]));
+        sorted[i] = m_order[size_t(keys[i].row)];
         newRowOf[size_t(keys[i].row)] = static_cast<int>(i);
     }
-    m_rows = std::move(sorted);
+    m_order = std::move(sorted);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());

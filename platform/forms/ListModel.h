@@ -1,14 +1,16 @@
 #pragma once
 
+#include "ListContent.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <vector>
 
 namespace forms {
 
-// The rows of a list view: one QStringList per row, one text per column. Sorting reorders the
-// rows themselves, so row i is the i-th row shown; the selection follows its rows.
-class ListModel : public QAbstractTableModel {
+// The rows of a list view over a ListContent. Sorting reorders an index of the rows, not their
+// texts, so row i is the i-th row shown; the selection follows its rows.
+class ListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit ListModel(QObject* parent = nullptr);
@@ -19,10 +21,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    void setContent(QStringList columns, std::vector<QStringList> rows);
+    void setContent(QStringList columns, ListContent rows);
     void clear();
     const QStringList& columns() const { return m_columns; }
-    const QStringList& row(int row) const { return m_rows[static_cast<size_t>(row)]; }
+    int count() const { return static_cast<int>(m_order.size()); }
+    // Of the row shown at that position; the text stays valid until the content changes.
+    int cellCount(int row) const { return m_rows.cellCount(stored(row)); }
+    QStringView cell(int row, int column) const { return m_rows.cell(stored(row), column); }
     void setAlignment(int column, Qt::Alignment alignment);
 
     // By the text of one column, as a Spanish word list orders it (letter case and accents do
@@ -30,8 +35,11 @@ public:
     void sortByColumn(int column, Qt::SortOrder order);
 
 private:
+    int stored(int row) const { return m_order[static_cast<size_t>(row)]; }
+
     QStringList m_columns;
-    std::vector<QStringList> m_rows;
+    ListContent m_rows;
+    std::vector<int> m_order;
     std::vector<Qt::Alignment> m_alignments;
 };
 

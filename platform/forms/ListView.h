@@ -1,10 +1,10 @@
 #pragma once
 
 #include "IControl.h"
+#include "ListContent.h"
 
 #include <QStringList>
-#include <memory>
-#include <vector>
+#include <QStringView>
 
 namespace forms {
 
@@ -22,7 +22,7 @@ public:
     enum SortOrder { Ascending = 0, Descending = 1 };
 
     // Replaces columns and rows at once; each row holds one text per column.
-    virtual void setContent(const QStringList& columns, std::vector<QStringList> rows) = 0;
+    virtual void setContent(const QStringList& columns, ListContent rows) = 0;
     virtual void Clear() = 0; // items and column headers
 
     virtual int columnCount() const = 0;
@@ -34,6 +34,9 @@ public:
     virtual QString itemText(int index) const = 0;
     virtual int subItemCount(int index) const = 0;
     virtual QString subItem(int index, int subItem) const = 0; // subItem 1..subItemCount
+    // The item's text (subItem 0) or a sub-item's, without a copy, for scanning a long list; it
+    // stays valid until the content is next replaced.
+    virtual QStringView textView(int index, int subItem) const = 0;
 
     virtual int SelectedIndex() const = 0;        // 0: none
     virtual void setSelectedIndex(int index) = 0; // 0 clears the selection

@@ -69,7 +69,7 @@ struct ListViewControl::State {
     }
 
     void checkItem(int index) const {
-        if (index < 1 || index > model->rowCount())
+        if (index < 1 || index > model->count())
             throw indexOutOfBounds();
     }
 
@@ -82,7 +82,8 @@ struct ListViewControl::State {
         for (int c = 0; c < model->columnCount(); ++c) {
             int width = headerMetrics.horizontalAdvance(model->columns().at(c)) + 24;
             for (int r = 0; r < rows; ++r)
-                width = std::max(width, metrics.horizontalAdvance(model->row(r).value(c)) + 16);
+                width =
+                    std::max(width, metrics.horizontalAdvance(model->cell(r, c).toString()) + 16);
             view->header()->resizeSection(c, std::min(width, kMaxDefaultWidth));
         }
     }
@@ -145,7 +146,7 @@ void ListViewControl::applyDesign(const QVariantMap& keys) {
         setSorted(keys.value(QStringLiteral("sorted")).toBool());
 }
 
-void ListViewControl::setContent(const QStringList& columns, std::vector<QStringList> rows) {
+void ListViewControl::setContent(const QStringList& columns, ListContent rows) {
     const bool sameColumns = columns == d->model->columns();
     d->model->setContent(columns, std::move(rows));
     if (d->sorted) {
@@ -195,22 +196,28 @@ int ListViewControl::Count() const {
 QString ListViewControl::itemText(int index) const {
     d->checkItem(index);
     d->ensureSorted();
-    return d->model->row(index - 1).value(0);
+    return d->model->cell(index - 1, 0).toString();
 }
 
 int ListViewControl::subItemCount(int index) const {
     d->checkItem(index);
     d->ensureSorted();
-    return std::max(0, static_cast<int>(d->model->row(index - 1).size()) - 1);
+    return std::max(0, d->model->cellCount(index - 1) - 1);
 }
 
 QString ListViewControl::subItem(int index, int subItem) const {
-    d->checkItem(index);
-    if (subItem < 1 ||
-        subItem >= std::max<int>(d->model->columnCount(), d->model->row(index - 1).size()))
+    if (subItem == 0)
         throw invalidPropertyValue();
+    return textView(index, subItem).toString();
+}
+
+QStringView ListViewControl::textView(int index, int subItem) const {
+    d->checkItem(index);
     d->ensureSorted();
-    return d->model->row(index - 1).value(subItem);
+    const int cells = d->model->cellCount(index - 1);
+    if (subItem < 0 || (subItem >= cells && subItem >= d->model->columns().size()))
+        throw invalidPropertyValue();
+    return d->model->cell(index - 1, subItem);
 }
 
 int ListViewControl::SelectedIndex() const {

@@ -20,7 +20,7 @@ public:
 
     void applyDesign(const QVariantMap& keys) override;
 
-    void setContent(const QStringList& columns, std::vector<QStringList> rows) override;
+    void setContent(const QStringList& columns, ListContent rows) override;
     void Clear() override;
 
     int columnCount() const override;
@@ -32,6 +32,7 @@ public:
     QString itemText(int index) const override;
     int subItemCount(int index) const override;
     QString subItem(int index, int subItem) const override;
+    QStringView textView(int index, int subItem) const override;
 
     int SelectedIndex() const override;
     void setSelectedIndex(int index) override;

@@ -56,17 +56,16 @@ void rewriteDates(forms::ListView& lista) {
     QStringList headers;
     for (int c = 1; c <= columns; ++c)
         headers << lista.columnText(c);
-    std::vector<QStringList> rows;
-    rows.reserve(size_t(lista.Count()));
+    forms::ListContent rows;
     for (int r = 1; r <= lista.Count(); ++r) {
-        QStringList row;
+        rows.addRow();
         for (int c = 1; c <= columns; ++c) {
             QString text = cell(lista, r, c);
             ListText::rewriteIsoDate(text);
-            row << text;
+            rows.addCell(text);
         }
-        rows.push_back(std::move(row));
     }
+    rows.squeeze();
     lista.setContent(headers, std::move(rows));
 }
 

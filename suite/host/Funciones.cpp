@@ -122,15 +122,14 @@ bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezado
         for (int i = 0; i < n; ++i)
             columns << (!encabezados && fits ? lista.columnText(i + 1)
                                              : columnName(*rs, i, fits ? &lista : nullptr));
-        std::vector<QStringList> rows;
+        forms::ListContent rows;
         for (; !rs->Eof(); rs->MoveNext()) {
-            QStringList row;
-            row.reserve(n);
+            rows.addRow();
             for (int i = 0; i < n; ++i)
-                row << ListText::fromValue(rs->Fields(i).Value());
-            rows.push_back(std::move(row));
+                rows.addCell(ListText::fromValue(rs->Fields(i).Value()));
         }
         rs->Close();
+        rows.squeeze();
         ListText::dropMidnights(rows, n);
         lista.setContent(columns, std::move(rows));
     } catch (const com::RuntimeError& e) {

@@ -93,11 +93,11 @@ bool ListText::isNumber(const QString& text) {
     return i == n;
 }
 
-bool ListText::isDisplayDate(const QString& text) {
+bool ListText::isDisplayDate(QStringView text) {
     const int n = int(text.size());
     if (n != 10 && n != 16)
         return false;
-    const QChar* s = text.constData();
+    const QChar* s = text.data();
     if (s[2] != QLatin1Char('/') || s[5] != QLatin1Char('/') || !digitsAt(s, 0, 2) ||
         !digitsAt(s, 3, 2) || !digitsAt(s, 6, 4))
         return false;
@@ -105,27 +105,23 @@ bool ListText::isDisplayDate(const QString& text) {
                        digitsAt(s, 11, 2) && digitsAt(s, 14, 2));
 }
 
-void ListText::dropMidnights(std::vector<QStringList>& rows, int columns) {
-    static const QString midnight = QStringLiteral(" 00:00");
+void ListText::dropMidnights(forms::ListContent& rows, int columns) {
+    const QLatin1String midnight(" 00:00");
+    const int count = rows.rowCount();
     for (int c = 0; c < columns; ++c) {
         bool any = false;
         bool all = true;
-        for (const QStringList& row : rows) {
-            const QString& text = row.at(c);
+        for (int r = 0; r < count && all; ++r) {
+            const QStringView text = rows.cell(r, c);
             if (text.isEmpty())
                 continue;
-            if (text.size() != 16 || !text.endsWith(midnight) || !isDisplayDate(text)) {
-                all = false;
-                break;
-            }
+            all = text.size() == 16 && text.endsWith(midnight) && isDisplayDate(text);
             any = true;
         }
         if (!any || !all)
             continue;
-        for (QStringList& row : rows) {
-            if (!row.at(c).isEmpty())
-                row[c].chop(midnight.size());
-        }
+        for (int r = 0; r < count; ++r)
+            rows.chopCell(r, c, int(midnight.size()));
     }
 }
 

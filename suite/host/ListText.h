@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/forms/ListContent.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <vector>
 
 namespace suite {
 
@@ -19,10 +20,10 @@ public:
     // zeros ("0001") are keys, not numbers.
     static bool isNumber(const QString& text);
     // dd/MM/yyyy, optionally followed by " HH:mm".
-    static bool isDisplayDate(const QString& text);
+    static bool isDisplayDate(QStringView text);
     // A column whose date-times all fall at midnight holds dates (SQL Server keeps a date in a
     // date-time column): its cells lose the " 00:00".
-    static void dropMidnights(std::vector<QStringList>& rows, int columns);
+    static void dropMidnights(forms::ListContent& rows, int columns);
 };
 
 } // namespace suite

@@ -99,6 +99,8 @@ TEST_F(ListViewTest, SortingReordersTheRowsByTextIgnoringCaseAndKeepsEqualRowsIn
                                       QStringLiteral("Ortiz"), QStringLiteral("alba")}));
     // What the list shows is what it answers: row 1 on screen is item 1.
     EXPECT_EQ(view->model()->index(0, 2).data().toString(), QStringLiteral("Zepeda"));
+    EXPECT_EQ(list->textView(1, 2), QStringLiteral("Zepeda"));
+    EXPECT_EQ(list->textView(1, 0), list->itemText(1));
 
     // A reload stays sorted; switching sorting off leaves the rows where they are.
     list->setContent({QStringLiteral("Folio"), QStringLiteral("Zona"), QStringLiteral("Chofer")},
