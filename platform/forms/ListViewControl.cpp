@@ -78,12 +78,17 @@ struct ListViewControl::State {
             return;
         const QFontMetrics metrics = view->fontMetrics();
         const QFontMetrics headerMetrics = view->header()->fontMetrics();
-        const int rows = std::min(model->rowCount(), kSampleRows);
+        const int rows = std::min(model->count(), kSampleRows);
         for (int c = 0; c < model->columnCount(); ++c) {
-            int width = headerMetrics.horizontalAdvance(model->columns().at(c)) + 24;
-            for (int r = 0; r < rows; ++r)
-                width =
-                    std::max(width, metrics.horizontalAdvance(model->cell(r, c).toString()) + 16);
+            // Shaping text is slow on a fresh window: only the longest cell is measured.
+            QStringView longest;
+            for (int r = 0; r < rows; ++r) {
+                const QStringView text = model->cell(r, c);
+                if (text.size() > longest.size())
+                    longest = text;
+            }
+            const int width = std::max(headerMetrics.horizontalAdvance(model->columns().at(c)) + 24,
+                                       metrics.horizontalAdvance(longest.toString()) + 16);
             view->header()->resizeSection(c, std::min(width, kMaxDefaultWidth));
         }
     }
