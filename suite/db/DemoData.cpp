@@ -2,6 +2,7 @@
 
 #include "DemoNames.h"
 #include "Folio.h"
+#include "Schema.h"
 #include "platform/ado/Connection.h"
 #include "platform/com/RuntimeError.h"
 
@@ -365,7 +366,9 @@ private:
             withAudit({"Vj_Folio", "Vj_Fecha", "Es_Cve_Estado", "Sc_Cve_Sucursal", "Ch_Cve_Chofer",
                        "Vh_Cve_Vehiculo", "Vj_Fecha_Inicio_Viaje", "Vj_Fecha_Fin_Viaje",
                        "Vj_Kilometro_Inicial", "Vj_Kilometro_Final", "Vj_Observaciones"}));
-        m_line.emplace(m_connection, "Orden_Entrega", lineColumns());
+        // order() gives a line's values in the schema's column order, the state last.
+        m_line.emplace(m_connection, "Orden_Entrega",
+                       Schema::table(QStringLiteral("Orden_Entrega")).columnNames());
         m_shipment.emplace(m_connection, "Embarque",
                            QStringList{"Eb_Folio", "Eb_Fecha", "Eb_Fecha_Salida", "Sc_Cve_Sucursal",
                                        "Eb_Tipo_Embarque", "Eb_Tipo_Vehiculo", "Eb_Peso",
@@ -484,59 +487,6 @@ private:
         *m_link << "ORDEN_ENTREGA" << order << id << QString::fromLatin1(table) << document;
         audit(*m_link, when, when);
         m_link->run();
-    }
-
-    static QStringList lineColumns() {
-        return {"Oe_Folio",
-                "Oe_ID",
-                "Oe_Fecha_Entrega",
-                "Oe_Tabla",
-                "Oe_Documento",
-                "Oe_Factura",
-                "Oe_Fc_Folio",
-                "Sc_Cve_Sucursal",
-                "Al_Cve_Almacen",
-                "Cl_Cve_Cliente",
-                "Vn_Cve_Vendedor",
-                "Oe_Descuento_Global_Factor",
-                "Oe_Descuento_Global_Importe",
-                "Oe_Concepto",
-                "Oe_Comentario",
-                "Pr_Cve_Producto",
-                "Cl_Cve_Color",
-                "Tl_Cve_Talla",
-                "Oe_Cantidad",
-                "Oe_Unidad",
-                "Oe_Cantidad_Control_1",
-                "Oe_Unidad_Control_1",
-                "Oe_Cantidad_Control_2",
-                "Oe_Unidad_Control_2",
-                "Oe_Precio_Lista",
-                "Oe_Precio_Lista_Importe",
-                "Oe_Descuento_Factor",
-                "Oe_Descuento_Importe",
-                "Oe_Precio_Descontado",
-                "Oe_Precio_Descontado_Importe",
-                "Oe_Impuesto_Factor",
-                "Oe_Impuesto_Importe",
-                "Oe_Precio_Neto",
-                "Oe_Precio_Neto_Importe",
-                "Mn_Cve_Moneda",
-                "Oe_Tipo_Cambio",
-                "Rm_Folio",
-                "Oe_Contacto",
-                "Oe_Observaciones",
-                "Oe_Cantidad_Enviada",
-                "Oe_Cantidad_Control_1_Enviada",
-                "Oe_Cantidad_Control_2_Enviada",
-                "Oper_Alta",
-                "Fecha_Alta",
-                "Oper_Ult_Modif",
-                "Fecha_Ult_Modif",
-                "Oe_Tipo_Vehiculo",
-                "Oe_Sucursal_Inventario",
-                "Oe_Almacen_Inventario",
-                "Es_Cve_Estado"};
     }
 
     void order(const Trip& t) {
