@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -53,6 +54,19 @@ std::map<qintptr, QPointer<QWidget>>& handles() {
 // from a message box, activates no form anew; a form that takes over from another form does.
 QPointer<QWidget> g_activeTop;
 int g_activation = 0;
+
+// A dialog opens over the window it was called from and inside that window's screen. Without a
+// window manager every new window would otherwise open in the screen's corner.
+void centerOver(QWidget* window, const QWidget* owner) {
+    const QRect area = owner->screen()->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    frame.moveLeft(std::clamp(frame.left(), area.left(),
+                              std::max(area.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), area.top(),
+                             std::max(area.top(), area.bottom() + 1 - frame.height())));
+    window->move(frame.topLeft());
+}
 
 } // namespace
 
@@ -490,6 +504,8 @@ void Form::Show(ShowMode mode) {
     if (w->isVisible())
         throw com::RuntimeError(QStringLiteral("Form already displayed; can't show modally"), 400);
     const QPointer<QWidget> previous = QApplication::activeWindow();
+    if (previous && previous != w)
+        centerOver(w, previous);
     w->setWindowModality(Qt::ApplicationModal);
     w->show();
     w->raise();

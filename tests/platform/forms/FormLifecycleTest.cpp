@@ -197,10 +197,12 @@ TEST_F(FormLifecycle, ClosingTheWindowUnloadsTheFormUnlessItsHandlerRefuses) {
     EXPECT_FALSE(form.isLoaded());
 }
 
-TEST_F(FormLifecycle, ActivationRunsWhenTheWindowBecomesActiveAgainAfterADialog) {
+TEST_F(FormLifecycle, ADialogOpensOverTheActiveWindowAndActivationReturnsToItAfterwards) {
     ScriptedForm board(sampleDesign());
     forms::FormDesign dialogDesign = sampleDesign();
     dialogDesign.name = QStringLiteral("frmDialogo");
+    dialogDesign.clientWidth = 3000;
+    dialogDesign.clientHeight = 1500;
     ScriptedForm dialog(dialogDesign);
     int parentActivations = 0;
     board.advise(QStringLiteral("Activate"), [&](QVariantList&) { ++parentActivations; });
@@ -209,14 +211,20 @@ TEST_F(FormLifecycle, ActivationRunsWhenTheWindowBecomesActiveAgainAfterADialog)
     EXPECT_TRUE(waitUntil([&] { return board.log.count(QStringLiteral("Activate")) == 1; }));
     EXPECT_EQ(parentActivations, 1);
 
+    board.window()->move(300, 200);
     bool dialogActivated = false;
+    QPoint dialogCenter;
     QTimer::singleShot(0, [&] {
         dialogActivated =
             waitUntil([&] { return dialog.log.count(QStringLiteral("Activate")) == 1; });
+        dialogCenter = dialog.window()->frameGeometry().center();
         dialog.Hide();
     });
     dialog.Show(forms::ShowMode::Modal);
     EXPECT_TRUE(dialogActivated);
+    // Within the frame the platform adds once the window is shown.
+    EXPECT_LE((dialogCenter - board.window()->frameGeometry().center()).manhattanLength(), 8)
+        << dialogCenter.x() << "," << dialogCenter.y();
     EXPECT_TRUE(waitUntil([&] { return board.log.count(QStringLiteral("Activate")) == 2; }));
     EXPECT_EQ(parentActivations, 2);
     // Nothing else activates it again: no form took over in between.
