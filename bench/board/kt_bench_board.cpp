@@ -6,46 +6,34 @@
 // - BM_BuscarSinResultado: a search that finds nothing, the longest search there is;
 // - BM_Ordenar: a click on a column header, the rows then read in their new order.
 
+#include "bench/support/BareRead.h"
+#include "bench/support/BenchApplication.h"
+#include "bench/support/DemoHost.h"
+#include "bench/support/Die.h"
+#include "bench/support/Timing.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
-#include "platform/ado/Connection.h"
-#include "platform/ado/Providers.h"
-#include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/TimerSwitch.h"
-#include "suite/controls/ControlKit.h"
-#include "suite/db/DemoData.h"
-#include "suite/db/Schema.h"
-#include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <malloc.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double since(Clock::time_point from) {
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
-[[noreturn]] void die(const QString& what) {
-    std::fprintf(stderr, "kt_bench_board: %s\n", qPrintable(what));
-    std::exit(1);
-}
+using suite::bench::Clock;
+using suite::bench::die;
+using suite::bench::since;
 
 double residentMegabytes() {
     malloc_trim(0);
@@ -58,28 +46,16 @@ double residentMegabytes() {
 const QDate kHoy(2024, 6, 15);
 
 struct Data {
-    QTemporaryDir dir;
-    std::unique_ptr<com::Runtime> runtime;
-    std::shared_ptr<suite::HostSession> session;
+    std::unique_ptr<suite::bench::DemoHost> host;
     std::unique_ptr<kt512::Publico> publico;
-    int trips = 100000;
 
     Data() {
-        if (qEnvironmentVariableIsSet("KESTROVA_BENCH_TRIPS"))
-            trips = qEnvironmentVariableIntValue("KESTROVA_BENCH_TRIPS");
-        const QString path = dir.filePath(QStringLiteral("bench.db"));
         try {
-            {
-                std::unique_ptr<ado::Connection> build = ado::openSqlite(path, true);
-                suite::Schema::create(*build);
-                suite::DemoData::generate(*build, {trips, 1, kHoy});
-            }
-            session =
-                std::make_shared<suite::HostSession>(ado::openSqlite(path), QStringLiteral("BENCH"),
-                                                     std::make_shared<suite::RecordingPresenter>());
-            runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
-            suite::registerHostServices(*runtime, session);
-            suite::registerControlKit(*runtime, session);
+            suite::bench::DemoHost::Options options;
+            options.trips = suite::bench::DemoHost::tripsFromEnvironment();
+            options.today = kHoy;
+            host = std::make_unique<suite::bench::DemoHost>(options);
+            host->startRuntime();
             publico = kt512::Publico::Iniciar();
         } catch (const com::RuntimeError& e) {
             die(e.description());
@@ -127,24 +103,16 @@ struct Data {
     }
 
     // The board's last statement read through the database layer into strings, and no more.
-    size_t bareRead() {
-        std::unique_ptr<ado::Recordset> rs = session->connection().Execute(kt512::sSQL());
-        const int n = rs->FieldCount();
-        std::vector<QStringList> rows;
-        for (; !rs->Eof(); rs->MoveNext()) {
-            QStringList row;
-            row.reserve(n);
-            for (int i = 0; i < n; ++i)
-                row << rs->Fields(i).Value().toString();
-            rows.push_back(std::move(row));
-        }
-        return rows.size();
-    }
+    size_t bareRead() { return suite::bench::bareRead(host->connection(), kt512::sSQL()); }
 };
 
+// Made on first use and dropped before the application object, which its windows need.
+std::unique_ptr<Data> g_data;
+
 Data& data() {
-    static Data d;
-    return d;
+    if (!g_data)
+        g_data = std::make_unique<Data>();
+    return *g_data;
 }
 
 void BM_Memoria(benchmark::State& state) {
@@ -207,12 +175,9 @@ BENCHMARK(BM_Ordenar)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
+    suite::bench::BenchApplication app(argc, argv);
     data();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    app.run();
+    g_data.reset();
     return 0;
 }

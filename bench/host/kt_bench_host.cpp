@@ -4,46 +4,30 @@
 // run in the same iterations; the ratio is reported as a counter. FormatoLista.Aplicar on the
 // filled list is timed on its own.
 
-#include "platform/ado/Connection.h"
-#include "platform/ado/Providers.h"
+#include "bench/support/BareRead.h"
+#include "bench/support/BenchApplication.h"
+#include "bench/support/DemoHost.h"
+#include "bench/support/Die.h"
+#include "bench/support/Timing.h"
 #include "platform/com/Ptr.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/ListView.h"
-#include "suite/db/DemoData.h"
 #include "suite/db/HostData.h"
-#include "suite/db/Schema.h"
 #include "suite/host/FormatoLista.h"
 #include "suite/host/Funciones.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
-#include <chrono>
-#include <cstdio>
-#include <ctime>
+#include <memory>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double since(Clock::time_point from) {
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
-// The machine is shared: this thread's CPU time tells the two sides apart under others' load.
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-[[noreturn]] void die(const QString& what) {
-    std::fprintf(stderr, "kt_bench_host: %s\n", qPrintable(what));
-    std::exit(1);
-}
+using suite::bench::Clock;
+using suite::bench::cpuSeconds;
+using suite::bench::die;
+using suite::bench::since;
 
 forms::FormDesign listForm() {
     forms::FormDesign design;
@@ -59,31 +43,27 @@ forms::FormDesign listForm() {
     return design;
 }
 
+suite::bench::DemoHost::Options demoOptions() {
+    suite::bench::DemoHost::Options options;
+    options.trips = suite::bench::DemoHost::tripsFromEnvironment();
+    options.today = QDate(2024, 6, 15);
+    return options;
+}
+
 struct Data {
-    QTemporaryDir dir;
-    std::shared_ptr<suite::HostSession> session;
+    std::unique_ptr<suite::bench::DemoHost> host;
     com::Ptr<kt512::IFunciones> funciones;
     QString viajes;
     forms::Form form{listForm()};
 
     Data() {
-        const int trips = qEnvironmentVariableIsSet("KESTROVA_BENCH_TRIPS")
-                              ? qEnvironmentVariableIntValue("KESTROVA_BENCH_TRIPS")
-                              : 100000;
-        const QString path = dir.filePath(QStringLiteral("bench.db"));
         try {
-            {
-                std::unique_ptr<ado::Connection> build = ado::openSqlite(path, true);
-                suite::Schema::create(*build);
-                suite::DemoData::generate(*build, {trips, 1, QDate(2024, 6, 15)});
-            }
-            session =
-                std::make_shared<suite::HostSession>(ado::openSqlite(path), QStringLiteral("BENCH"),
-                                                     std::make_shared<suite::RecordingPresenter>());
+            host = std::make_unique<suite::bench::DemoHost>(demoOptions());
         } catch (const com::RuntimeError& e) {
             die(e.description());
         }
-        funciones = com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+        funciones =
+            com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(host->session()));
         viajes = suite::HostData::query(QStringLiteral("Viajes"));
         viajes.replace(QStringLiteral("{PARAMETROS}"),
                        QStringLiteral(" Viaje.Vj_Fecha BETWEEN '2000-01-01' AND '2099-12-31' "));
@@ -93,24 +73,16 @@ struct Data {
     forms::ListView& list() { return form.listView(QStringLiteral("lvViajes")); }
 
     // The same rows read through the database layer into strings, and nothing else.
-    size_t bareRead() {
-        std::unique_ptr<ado::Recordset> rs = session->connection().Execute(viajes);
-        const int n = rs->FieldCount();
-        std::vector<QStringList> rows;
-        for (; !rs->Eof(); rs->MoveNext()) {
-            QStringList row;
-            row.reserve(n);
-            for (int i = 0; i < n; ++i)
-                row << rs->Fields(i).Value().toString();
-            rows.push_back(std::move(row));
-        }
-        return rows.size();
-    }
+    size_t bareRead() { return suite::bench::bareRead(host->connection(), viajes); }
 };
 
+// Made on first use and dropped before the application object, which its windows need.
+std::unique_ptr<Data> g_data;
+
 Data& data() {
-    static Data d;
-    return d;
+    if (!g_data)
+        g_data = std::make_unique<Data>();
+    return *g_data;
 }
 
 void BM_LlenarLista(benchmark::State& state) {
@@ -151,11 +123,8 @@ BENCHMARK(BM_FormatoLista)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    suite::bench::BenchApplication app(argc, argv);
+    app.run();
+    g_data.reset();
     return 0;
 }

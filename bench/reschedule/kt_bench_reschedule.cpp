@@ -4,50 +4,33 @@
 // through the database layer into strings. Both sides run in the same iterations; the ratio is
 // reported as a counter, by wall clock and by this thread's CPU time.
 
+#include "bench/support/BareRead.h"
+#include "bench/support/BenchApplication.h"
+#include "bench/support/DemoHost.h"
+#include "bench/support/Die.h"
+#include "bench/support/Timing.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/ado/Connection.h"
-#include "platform/ado/Providers.h"
-#include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/TimerSwitch.h"
-#include "suite/controls/ControlKit.h"
-#include "suite/db/DemoData.h"
 #include "suite/db/HostData.h"
-#include "suite/db/Schema.h"
-#include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
-#include <chrono>
-#include <cstdio>
-#include <ctime>
+#include <memory>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using suite::bench::Clock;
+using suite::bench::cpuSeconds;
+using suite::bench::die;
+using suite::bench::since;
 
 constexpr int kDocumentos = 500;
-
-double since(Clock::time_point from) {
-    return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-[[noreturn]] void die(const QString& what) {
-    std::fprintf(stderr, "kt_bench_reschedule: %s\n", qPrintable(what));
-    std::exit(1);
-}
 
 QString folioDePrueba(char prefijo, int i) {
     return QLatin1Char(prefijo) + QStringLiteral("%1").arg(i, 9, 10, QLatin1Char('0'));
@@ -87,9 +70,7 @@ void cargarDocumentos(ado::Connection& cn, const QString& viaje) {
 }
 
 struct Datos {
-    QTemporaryDir dir;
-    std::unique_ptr<com::Runtime> runtime;
-    std::shared_ptr<suite::HostSession> sesion;
+    std::unique_ptr<suite::bench::DemoHost> host;
     std::unique_ptr<kt512::Publico> publico;
     QString viaje;
     QString sucursal;
@@ -97,28 +78,23 @@ struct Datos {
 
     Datos() {
         forms::setTimersPaused(true);
-        const QString path = dir.filePath(QStringLiteral("bench.db"));
         QDate dia;
         try {
-            {
-                std::unique_ptr<ado::Connection> cn = ado::openSqlite(path, true);
-                suite::Schema::create(*cn);
-                suite::DemoData::generate(*cn, {200, 1, QDate(2024, 6, 15)});
-                auto rs = cn->Execute(QStringLiteral(
+            suite::bench::DemoHost::Options opciones;
+            opciones.trips = 200;
+            opciones.today = QDate(2024, 6, 15);
+            opciones.prepare = [&](ado::Connection& cn) {
+                auto rs = cn.Execute(QStringLiteral(
                     "SELECT Vj_Folio, Sc_Cve_Sucursal, date(Vj_Fecha) FROM Viaje WHERE "
                     "Es_Cve_Estado NOT IN ('CE', 'CA') ORDER BY Vj_Folio"));
                 viaje = rs->Fields(0).Value().toString();
                 sucursal = rs->Fields(1).Value().toString();
                 dia = rs->Fields(2).Value().toDate();
                 rs.reset();
-                cargarDocumentos(*cn, viaje);
-            }
-            runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
-            sesion =
-                std::make_shared<suite::HostSession>(ado::openSqlite(path), QStringLiteral("BENCH"),
-                                                     std::make_shared<suite::RecordingPresenter>());
-            suite::registerHostServices(*runtime, sesion);
-            suite::registerControlKit(*runtime, sesion);
+                cargarDocumentos(cn, viaje);
+            };
+            host = std::make_unique<suite::bench::DemoHost>(opciones);
+            host->startRuntime();
             publico = kt512::Publico::Iniciar();
             kt512::frmKT512& tablero = publico->board();
             tablero.control<kt512::IdpFecha>(QStringLiteral("dpFechaInicio"))
@@ -155,19 +131,8 @@ struct Datos {
     // The three statements of Cargar read into strings, and nothing else.
     size_t lecturaDirecta() {
         size_t filas = 0;
-        for (const QString& sql : consultas) {
-            std::unique_ptr<ado::Recordset> rs = sesion->connection().Execute(sql);
-            const int n = rs->FieldCount();
-            std::vector<QStringList> leidas;
-            for (; !rs->Eof(); rs->MoveNext()) {
-                QStringList fila;
-                fila.reserve(n);
-                for (int i = 0; i < n; ++i)
-                    fila << rs->Fields(i).Value().toString();
-                leidas.push_back(std::move(fila));
-            }
-            filas += leidas.size();
-        }
+        for (const QString& sql : consultas)
+            filas += suite::bench::bareRead(host->connection(), sql);
         return filas;
     }
 };
@@ -230,12 +195,8 @@ BENCHMARK(BM_Cargar)->Unit(benchmark::kMillisecond)->Iterations(20);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    suite::bench::BenchApplication app(argc, argv);
+    app.run();
     g_datos.reset();
     return 0;
 }
