@@ -1,6 +1,6 @@
 #include "platform/ado/SqlServerToSqlite.h"
 
-#include "PrintQString.h"
+#include "tests/support/PrintQString.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,8 @@
 #include "platform/ado/Errors.h"
 #include "platform/ado/Providers.h"
 
-#include "PrintQString.h"
+#include "tests/support/Checks.h"
+#include "tests/support/PrintQString.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -39,16 +40,6 @@ protected:
         return rs ? rs->Fields(0).Value().toLongLong() : -1;
     }
 
-    // The error that `action` raises; number 0 when it raises none.
-    template <typename Action> static com::RuntimeError failureOf(Action action) {
-        try {
-            action();
-        } catch (const com::RuntimeError& e) {
-            return e;
-        }
-        return com::RuntimeError(QString(), 0);
-    }
-
     QTemporaryDir m_dir;
     std::unique_ptr<ado::Connection> m_connection;
 };
@@ -61,7 +52,7 @@ TEST_F(SqliteConnectionTest, RecordsetsReadByNameAndPositionWithNullsAsNullVaria
         &affected);
     EXPECT_EQ(affected, 2);
     EXPECT_TRUE(insert->Eof());
-    EXPECT_EQ(failureOf([&] { insert->Fields(0); }).number(), ado::error::objectClosed);
+    EXPECT_EQ(ktest::errorOf([&] { insert->Fields(0); }).number(), ado::error::objectClosed);
 
     auto rs = run("SELECT Vj_Folio, Vj_Fecha_Inicio_Viaje AS Inicio, Vj_Kilometro_Inicial "
                   "FROM Viaje ORDER BY Vj_Folio");
@@ -73,18 +64,19 @@ TEST_F(SqliteConnectionTest, RecordsetsReadByNameAndPositionWithNullsAsNullVaria
               QStringLiteral("2024-03-05 10:20:30"));
     EXPECT_EQ(rs->Fields(QStringLiteral("vj_kilometro_inicial")).Value().toString(),
               QStringLiteral("12.5"));
-    const com::RuntimeError unknown = failureOf([&] { rs->Fields(QStringLiteral("Vj_Nada")); });
+    const com::RuntimeError unknown =
+        ktest::errorOf([&] { rs->Fields(QStringLiteral("Vj_Nada")); });
     EXPECT_EQ(unknown.number(), ado::error::itemNotFound);
     EXPECT_TRUE(unknown.description().contains(QStringLiteral("Vj_Nada")));
-    EXPECT_EQ(failureOf([&] { rs->Fields(3); }).number(), ado::error::itemNotFound);
+    EXPECT_EQ(ktest::errorOf([&] { rs->Fields(3); }).number(), ado::error::itemNotFound);
     rs->MoveNext();
     ASSERT_FALSE(rs->Eof());
     EXPECT_TRUE(rs->Fields(1).Value().isNull());
     EXPECT_TRUE(rs->Fields(2).Value().isNull());
     rs->MoveNext();
     EXPECT_TRUE(rs->Eof());
-    EXPECT_EQ(failureOf([&] { rs->Fields(0); }).number(), ado::error::noCurrentRecord);
-    EXPECT_EQ(failureOf([&] { rs->MoveNext(); }).number(), ado::error::noCurrentRecord);
+    EXPECT_EQ(ktest::errorOf([&] { rs->Fields(0); }).number(), ado::error::noCurrentRecord);
+    EXPECT_EQ(ktest::errorOf([&] { rs->MoveNext(); }).number(), ado::error::noCurrentRecord);
 
     // An empty result still names its columns, for a list's headers.
     auto none = run("SELECT Vj_Folio AS Folio FROM Viaje WHERE Vj_Folio = 'nada'");
@@ -114,19 +106,6 @@ TEST_F(SqliteConnectionTest, TranslatedStatementsGiveWhatSqlServerGives) {
     EXPECT_EQ(header("A"), QStringList({"2024-03-05T10:20:30", "10:20:30", "12.5", "10:20"}));
     EXPECT_EQ(header("B"), QStringList({"1900-01-01T00:00:00", "00:00:00", "0", ""}));
     EXPECT_EQ(header("C"), QStringList({"2024-03-05T07:08:09", "07:08:09", "3", "07:08"}));
-
-    auto top = run("SELECT TOP 1 Vj_Folio FROM Viaje WHERE Es_Cve_Estado <> 'CA' AND "
-                   "   Vj_Folio > 'A' ORDER BY Vj_Folio ");
-    ASSERT_TRUE(top && !top->Eof());
-    EXPECT_EQ(top->Fields(0).Value().toString(), QStringLiteral("B"));
-    top->MoveNext();
-    EXPECT_TRUE(top->Eof());
-
-    run("INSERT  INTO Viaje ( Vj_Folio , Es_Cve_Estado )     ( SELECT    Vj_Folio || '''2' ,"
-        "  'RP' From Viaje      WHERE  Vj_Folio = 'A'    )");
-    auto copy = run("SELECT Es_Cve_Estado FROM Viaje WHERE Vj_Folio = 'A''2'");
-    ASSERT_TRUE(copy && !copy->Eof());
-    EXPECT_EQ(copy->Fields(0).Value().toString(), QStringLiteral("RP"));
 }
 
 // Results left half read while the connection goes on: writes into the table being read, a
@@ -165,7 +144,8 @@ TEST_F(SqliteConnectionTest, ResultsKeepTheRowsTheyWereOpenedOn) {
 TEST_F(SqliteConnectionTest, TransactionsCommitRollBackAndRefuseMisuse) {
     m_connection->BeginTrans();
     EXPECT_TRUE(m_connection->inTransaction());
-    EXPECT_EQ(failureOf([&] { m_connection->BeginTrans(); }).number(), ado::error::transactionOpen);
+    EXPECT_EQ(ktest::errorOf([&] { m_connection->BeginTrans(); }).number(),
+              ado::error::transactionOpen);
     run("INSERT INTO Viaje (Vj_Folio) VALUES ('1')");
     m_connection->RollbackTrans();
     EXPECT_FALSE(m_connection->inTransaction());
@@ -177,10 +157,10 @@ TEST_F(SqliteConnectionTest, TransactionsCommitRollBackAndRefuseMisuse) {
     auto other = ado::openSqlite(path());
     EXPECT_EQ(trips(other.get()), 1);
 
-    const com::RuntimeError commit = failureOf([&] { m_connection->CommitTrans(); });
+    const com::RuntimeError commit = ktest::errorOf([&] { m_connection->CommitTrans(); });
     EXPECT_EQ(commit.number(), ado::error::noTransaction);
     EXPECT_TRUE(commit.description().contains(QStringLiteral("CommitTrans")));
-    EXPECT_EQ(failureOf([&] { m_connection->RollbackTrans(); }).number(),
+    EXPECT_EQ(ktest::errorOf([&] { m_connection->RollbackTrans(); }).number(),
               ado::error::noTransaction);
 
     // Closing a connection in the middle of a transaction rolls it back, and lets its Qt
@@ -196,7 +176,7 @@ TEST_F(SqliteConnectionTest, TransactionsCommitRollBackAndRefuseMisuse) {
 
 TEST_F(SqliteConnectionTest, BadInputGetsAMessageNamingTheFailure) {
     const QString missing = m_dir.filePath(QStringLiteral("nada.db"));
-    const com::RuntimeError notThere = failureOf([&] { ado::openSqlite(missing); });
+    const com::RuntimeError notThere = ktest::errorOf([&] { ado::openSqlite(missing); });
     EXPECT_TRUE(notThere.description().contains(missing)) << qPrintable(notThere.description());
     EXPECT_FALSE(QFile::exists(missing));
 
@@ -205,13 +185,13 @@ TEST_F(SqliteConnectionTest, BadInputGetsAMessageNamingTheFailure) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'x'));
     file.close();
-    const com::RuntimeError garbage = failureOf([&] { ado::openSqlite(text); });
+    const com::RuntimeError garbage = ktest::errorOf([&] { ado::openSqlite(text); });
     EXPECT_TRUE(garbage.description().contains(text)) << qPrintable(garbage.description());
     EXPECT_TRUE(garbage.description().contains(QStringLiteral("not a database")))
         << qPrintable(garbage.description());
 
-    const com::RuntimeError statement =
-        failureOf([&] { m_connection->Execute(QStringLiteral("SELECT * FROM Nada WHERE x = 1")); });
+    const com::RuntimeError statement = ktest::errorOf(
+        [&] { m_connection->Execute(QStringLiteral("SELECT * FROM Nada WHERE x = 1")); });
     EXPECT_EQ(statement.number(), ado::error::commandFailed);
     EXPECT_TRUE(statement.description().contains(QStringLiteral("no such table: Nada")))
         << qPrintable(statement.description());

@@ -2,7 +2,8 @@
 #include "platform/ado/Providers.h"
 #include "platform/ado/SqlText.h"
 
-#include "PrintQString.h"
+#include "tests/support/Checks.h"
+#include "tests/support/PrintQString.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -74,16 +75,6 @@ protected:
         for (; !rs->Eof(); rs->MoveNext())
             rows << rs->Fields(0).Value().toString();
         return rows;
-    }
-
-    // The error that `action` raises; number 0 when it raises none.
-    template <typename Action> static com::RuntimeError failureOf(Action action) {
-        try {
-            action();
-        } catch (const com::RuntimeError& e) {
-            return e;
-        }
-        return com::RuntimeError(QString(), 0);
     }
 
     QTemporaryDir m_dir;
@@ -161,13 +152,13 @@ TEST_F(StatementCacheTest, TranslatedStatementsBindTheirValuesWhereTheTranslatio
 TEST_F(StatementCacheTest, FaultyStatementsGiveTheirOwnMessageAndTheRestRunsAsWritten) {
     run("INSERT INTO Ligado (Clave, Texto) VALUES ('O''Brien', 'x')");
     const QString duplicate = "INSERT INTO Ligado (Clave, Texto) VALUES ('O''Brien', 'y')";
-    const com::RuntimeError unique = failureOf([&] { m_connection->Execute(duplicate); });
+    const com::RuntimeError unique = ktest::errorOf([&] { m_connection->Execute(duplicate); });
     EXPECT_EQ(unique.number(), ado::error::commandFailed);
     EXPECT_EQ(unique.description(),
               "UNIQUE constraint failed: Ligado.Clave\nSentencia: " + duplicate);
 
     // A syntax error names the literal the caller wrote, not a mark of ours.
-    const com::RuntimeError syntax = failureOf(
+    const com::RuntimeError syntax = ktest::errorOf(
         [&] { m_connection->Execute("INSERT INTO Ligado (Clave, Texto) VALUES ('a' 'b')"); });
     EXPECT_TRUE(syntax.description().startsWith("near \"'b'\": syntax error"))
         << qPrintable(syntax.description());

@@ -2,6 +2,7 @@
 #include "platform/com/Object.h"
 #include "platform/com/StandardErrors.h"
 #include "platform/com/Variant.h"
+#include "tests/support/Checks.h"
 
 #include <gtest/gtest.h>
 
@@ -40,13 +41,8 @@ public:
     com::Ptr<com::IUnknown> padre;
 };
 
-int numeroDeError(const std::function<void()>& llamada) {
-    try {
-        llamada();
-    } catch (const com::RuntimeError& e) {
-        return static_cast<int>(e.number());
-    }
-    return 0;
+long numeroDeError(const std::function<void()>& llamada) {
+    return ktest::errorOf(llamada).number();
 }
 
 TEST(LateBindingTest, PropertiesAndMethodsAreReachedByName) {

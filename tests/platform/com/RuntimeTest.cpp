@@ -3,11 +3,11 @@
 #include "platform/com/Guid.h"
 #include "platform/com/LateBinding.h"
 #include "platform/com/ModulePath.h"
+#include "tests/support/Checks.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,13 +16,6 @@ const QUuid kContador{0x1b7f0c3e, 0x2f49, 0x4c55, 0x8a, 0x1e, 0x5d, 0x0c, 0x9e, 
 const QUuid kPropia{0x7d3c2b1a, 0x0f9e, 0x4d8c, 0xb7, 0xa6, 0x95, 0x84, 0x73, 0x62, 0x51, 0x40};
 const QString kServidor = QFileInfo(QStringLiteral(KTEST_COM_SERVER)).canonicalFilePath();
 
-bool cargada(const QString& path) {
-    void* h = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_NOLOAD);
-    if (h)
-        dlclose(h);
-    return h != nullptr;
-}
-
 class Propio : public com::Object<com::IDispatch> {
 public:
     int idOfName(const QString&) override { return 1; }
@@ -30,17 +23,6 @@ public:
         return QStringLiteral("propio");
     }
 };
-
-QString errorDe(const std::function<void()>& llamada, long* numero = nullptr) {
-    try {
-        llamada();
-    } catch (const com::RuntimeError& e) {
-        if (numero)
-            *numero = e.number();
-        return e.description();
-    }
-    return {};
-}
 
 class RuntimeTest : public ::testing::Test {
 protected:
@@ -62,7 +44,7 @@ TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
         EXPECT_EQ(com::getProperty(d.get(), QStringLiteral("x")).toString(),
                   QStringLiteral("propio"));
     }
-    EXPECT_FALSE(cargada(kServidor));
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 
     runtime.revokeClassObject(kContador);
     const auto delServidor = runtime.createInstance(kContador).as<com::IDispatch>();
@@ -70,42 +52,44 @@ TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
 }
 
 TEST_F(RuntimeTest, UnknownClassesRaise429NamingTheClass) {
-    long numero = 0;
-    QString texto =
-        errorDe([&] { runtime.createInstance(QStringLiteral("KT512.NoExiste")); }, &numero);
-    EXPECT_EQ(numero, 429);
-    EXPECT_TRUE(texto.contains(QStringLiteral("KT512.NoExiste"))) << texto.toStdString();
-    texto = errorDe([&] { runtime.createInstance(kPropia); }, &numero);
-    EXPECT_EQ(numero, 429);
-    EXPECT_TRUE(texto.contains(com::guidString(kPropia))) << texto.toStdString();
+    for (const auto& [crear, nombre] :
+         {std::pair<std::function<void()>, QString>{
+              [&] { runtime.createInstance(QStringLiteral("KT512.NoExiste")); },
+              QStringLiteral("KT512.NoExiste")},
+          {[&] { runtime.createInstance(kPropia); }, com::guidString(kPropia)}}) {
+        const com::RuntimeError e = ktest::errorOf(crear);
+        EXPECT_EQ(e.number(), 429);
+        EXPECT_TRUE(e.description().contains(nombre)) << e.what();
+    }
 }
 
 TEST_F(RuntimeTest, AServerRegistersItsClassAndUnloadsWhenItsObjectsAndLocksAreGone) {
     runtime.registerServer(kServidor);
-    EXPECT_FALSE(cargada(kServidor)); // registering leaves nothing loaded
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor)); // registering leaves nothing loaded
     EXPECT_EQ(runtime.clsidFromProgId(QStringLiteral("KTest.Contador")), kContador);
 
     auto objeto = runtime.createInstance(QStringLiteral("KTest.Contador"));
     auto otro = runtime.createInstance(kContador);
     runtime.freeUnusedLibraries();
-    EXPECT_TRUE(cargada(kServidor));
+    EXPECT_TRUE(ktest::libraryLoaded(kServidor));
     objeto = nullptr;
     runtime.freeUnusedLibraries();
-    EXPECT_TRUE(cargada(kServidor));
+    EXPECT_TRUE(ktest::libraryLoaded(kServidor));
     otro = nullptr;
     runtime.freeUnusedLibraries();
-    EXPECT_FALSE(cargada(kServidor));
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 
     runtime.getClassObject(kContador)->lockServer(true); // the factory itself goes at once
     runtime.freeUnusedLibraries();
-    EXPECT_TRUE(cargada(kServidor));
+    EXPECT_TRUE(ktest::libraryLoaded(kServidor));
     runtime.getClassObject(kContador)->lockServer(false);
     runtime.freeUnusedLibraries();
-    EXPECT_FALSE(cargada(kServidor));
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 
     runtime.unregisterServer(kServidor);
-    EXPECT_EQ(errorDe([&] { runtime.createInstance(QStringLiteral("KTest.Contador")); }).isEmpty(),
-              false);
+    EXPECT_EQ(
+        ktest::errorOf([&] { runtime.createInstance(QStringLiteral("KTest.Contador")); }).number(),
+        429);
 }
 
 TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
@@ -116,7 +100,7 @@ TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
         const auto objeto = anidado.createInstance(kContador).as<com::IDispatch>();
         EXPECT_EQ(com::callMethod(objeto.get(), QStringLiteral("Incrementar")).toInt(), 1);
     }
-    EXPECT_FALSE(cargada(kServidor));
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
     EXPECT_EQ(&com::Runtime::current(), &runtime);
 }
 
@@ -130,16 +114,15 @@ TEST_F(RuntimeTest, LibrariesThatAreNotComponentsAreRefusedWithoutRegisteringAny
     const QString kcom = com::modulePath(reinterpret_cast<const void*>(&com::guidString));
     ASSERT_FALSE(kcom.isEmpty());
 
-    long numero = 0;
-    QString error = errorDe([&] { runtime.registerServer(texto); }, &numero);
-    EXPECT_EQ(numero, 48);
-    EXPECT_TRUE(error.contains(QStringLiteral("no es un componente"))) << error.toStdString();
-    error = errorDe([&] { runtime.registerServer(kcom); }, &numero);
-    EXPECT_EQ(numero, 453);
-    EXPECT_TRUE(error.contains(QStringLiteral("DllRegisterServer"))) << error.toStdString();
-    error =
-        errorDe([&] { runtime.registerServer(dir.filePath(QStringLiteral("nada.so"))); }, &numero);
-    EXPECT_EQ(numero, 53);
+    const std::tuple<QString, long, QString> casos[] = {
+        {texto, 48, QStringLiteral("no es un componente")},
+        {kcom, 453, QStringLiteral("DllRegisterServer")},
+        {dir.filePath(QStringLiteral("nada.so")), 53, QString()}};
+    for (const auto& [archivo, numero, dice] : casos) {
+        const com::RuntimeError e = ktest::errorOf([&] { runtime.registerServer(archivo); });
+        EXPECT_EQ(e.number(), numero) << e.what();
+        EXPECT_TRUE(e.description().contains(dice)) << e.what();
+    }
     EXPECT_FALSE(QFile::exists(registro));
 }
 
@@ -148,12 +131,12 @@ TEST_F(RuntimeTest, RegisteringIntoACorruptRegistryRaisesItsMessageAndChangesNot
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("{\"classes\": ");
     f.close();
-    const QString error = errorDe([&] { runtime.registerServer(kServidor); });
-    EXPECT_TRUE(error.contains(registro)) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("dañado"))) << error.toStdString();
+    const QString error = ktest::errorOf([&] { runtime.registerServer(kServidor); }).description();
+    EXPECT_TRUE(error.contains(registro) && error.contains(QStringLiteral("dañado")))
+        << error.toStdString();
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("{\"classes\": "));
-    EXPECT_FALSE(cargada(kServidor));
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 }
 
 } // namespace
