@@ -106,23 +106,27 @@ void ListModel::sortByColumn(int column, Qt::SortOrder order) {
     // Equal keys keep their rows' order.
     struct Key {
         quint64 prefix;
-        size_t offset;
-        size_t size;
-        int row;
+        quint32 offset;
+        quint32 size;
+        int row; // where it is shown now
     };
+    // Read in the order the texts are stored, which after an earlier sort is not the order shown.
+    std::vector<int> shownAt(n);
+    for (size_t i = 0; i < n; ++i)
+        shownAt[size_t(m_order[i])] = int(i);
     size_t total = 0;
     for (size_t i = 0; i < n; ++i)
-        total += size_t(cell(int(i), column).size());
+        total += size_t(m_rows.cell(int(i), column).size());
     std::vector<char16_t> buffer;
     buffer.reserve(total + total / 8);
     std::vector<Key> keys(n);
     for (size_t i = 0; i < n; ++i) {
         const size_t start = buffer.size();
-        appendSortKey(cell(int(i), column), buffer);
+        appendSortKey(m_rows.cell(int(i), column), buffer);
         quint64 prefix = 0;
         for (size_t k = 0; k < 4; ++k)
             prefix = (prefix << 16) | (start + k < buffer.size() ? buffer[start + k] : 0);
-        keys[i] = {prefix, start, buffer.size() - start, int(i)};
+        keys[i] = {prefix, quint32(start), quint32(buffer.size() - start), shownAt[i]};
     }
     const char16_t* base = buffer.data();
     auto compare = [base](const Key& a, const Key& b) {
