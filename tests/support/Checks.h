@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <dlfcn.h>
-#include <ostream>
 
 namespace ktest {
 

@@ -1,5 +1,6 @@
 #include "platform/ado/DateValue.h"
 #include "platform/com/RuntimeError.h"
+#include "tests/support/Checks.h"
 
 #include <gtest/gtest.h>
 
@@ -40,13 +41,9 @@ TEST(DateValue, AnythingElseIsATypeMismatch) {
              QVariant(),
              QVariant(QMetaType(QMetaType::QString)),
          }) {
-        try {
-            ado::toDateTime(value);
-            ADD_FAILURE() << "read as a date: " << qPrintable(value.toString());
-        } catch (const com::RuntimeError& e) {
-            EXPECT_EQ(e.number(), 13);
-            EXPECT_EQ(e.description(), QStringLiteral("Type mismatch"));
-        }
+        const com::RuntimeError e = ktest::errorOf([&] { ado::toDateTime(value); });
+        EXPECT_EQ(e.number(), 13) << "read as a date: " << qPrintable(value.toString());
+        EXPECT_EQ(e.description(), QStringLiteral("Type mismatch"));
     }
 }
 

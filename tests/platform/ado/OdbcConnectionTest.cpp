@@ -1,5 +1,6 @@
 #include "platform/ado/Errors.h"
 #include "platform/ado/Providers.h"
+#include "tests/support/Checks.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -72,23 +73,15 @@ TEST_F(OdbcConnectionTest, TransactionsCommitAndRollBack) {
 }
 
 TEST_F(OdbcConnectionTest, FailuresNameWhatFailed) {
-    try {
-        m_connection->Execute(QStringLiteral("SELECT Vn_Nada FROM Venta"));
-        FAIL() << "a statement on a missing column ran";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_TRUE(e.description().contains(QStringLiteral("Vn_Nada")))
-            << qPrintable(e.description());
-        EXPECT_EQ(e.number(), ado::error::commandFailed);
-    }
-    try {
-        ado::openOdbc(QStringLiteral("Driver=NoSuchDriver;Server=x;UID=ana;PWD=secreto"));
-        FAIL() << "a connection string naming no driver connected";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_TRUE(e.description().contains(QStringLiteral("NoSuchDriver")))
-            << qPrintable(e.description());
-        EXPECT_FALSE(e.description().contains(QStringLiteral("secreto")));
-        EXPECT_EQ(e.number(), ado::error::providerFailed);
-    }
+    const com::RuntimeError column =
+        ktest::errorOf([&] { m_connection->Execute(QStringLiteral("SELECT Vn_Nada FROM Venta")); });
+    EXPECT_TRUE(column.description().contains(QStringLiteral("Vn_Nada"))) << column.what();
+    EXPECT_EQ(column.number(), ado::error::commandFailed);
+    const com::RuntimeError driver = ktest::errorOf(
+        [] { ado::openOdbc(QStringLiteral("Driver=NoSuchDriver;Server=x;UID=ana;PWD=secreto")); });
+    EXPECT_TRUE(driver.description().contains(QStringLiteral("NoSuchDriver"))) << driver.what();
+    EXPECT_FALSE(driver.description().contains(QStringLiteral("secreto")));
+    EXPECT_EQ(driver.number(), ado::error::providerFailed);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Guid.h"
 #include "platform/com/RuntimeError.h"
+#include "tests/support/Checks.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,13 +78,11 @@ TEST_F(ClassRegistryTest, ACorruptFileIsReportedByNameAndLeftAsItWas) {
         f.close();
 
         com::ClassRegistry registry(file);
-        try {
-            registry.add(servidor(kClase, QStringLiteral("KT512.Pantalla")));
-            ADD_FAILURE() << "a corrupt registry was accepted";
-        } catch (const com::RuntimeError& e) {
-            EXPECT_TRUE(e.description().contains(file)) << e.description().toStdString();
-            EXPECT_TRUE(e.description().contains(QStringLiteral("dañado")));
-        }
+        const QString error = ktest::errorOf([&] {
+                                  registry.add(servidor(kClase, QStringLiteral("KT512.Pantalla")));
+                              }).description();
+        EXPECT_TRUE(error.contains(file) && error.contains(QStringLiteral("dañado")))
+            << error.toStdString();
         EXPECT_THROW(registry.findClass(kClase), com::RuntimeError);
         EXPECT_EQ(contenido(file), texto);
     }
@@ -98,12 +97,10 @@ TEST_F(ClassRegistryTest, AFileThatCannotBeWrittenRaisesAndRegistersNothing) {
     const QString imposible = bloqueo + QStringLiteral("/registry.json");
 
     com::ClassRegistry registry(imposible);
-    try {
-        registry.add(servidor(kClase, QStringLiteral("KT512.Pantalla")));
-        ADD_FAILURE() << "an unwritable registry was accepted";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_TRUE(e.description().contains(imposible)) << e.description().toStdString();
-    }
+    const QString error = ktest::errorOf([&] {
+                              registry.add(servidor(kClase, QStringLiteral("KT512.Pantalla")));
+                          }).description();
+    EXPECT_TRUE(error.contains(imposible)) << error.toStdString();
     EXPECT_FALSE(registry.findClass(kClase));
 }
 

@@ -2,6 +2,7 @@
 #include "platform/com/Guid.h"
 #include "platform/com/ModulePath.h"
 #include "platform/com/RuntimeError.h"
+#include "tests/support/Checks.h"
 
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
@@ -34,12 +35,8 @@ TEST(VersionInfoTest, FilesWithoutARecordAreReportedByName) {
     texto.flush();
     const QString sinRegistro = com::modulePath(reinterpret_cast<const void*>(&com::guidString));
     for (const QString& file : {texto.fileName(), sinRegistro, QStringLiteral("/no/existe.so")}) {
-        try {
-            com::VersionInfo::read(file);
-            ADD_FAILURE() << "read " << file.toStdString();
-        } catch (const com::RuntimeError& e) {
-            EXPECT_TRUE(e.description().contains(file)) << e.description().toStdString();
-        }
+        const QString error = ktest::errorOf([&] { com::VersionInfo::read(file); }).description();
+        EXPECT_TRUE(error.contains(file)) << "read " << file.toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ScriptedForm.h"
 
 #include "platform/com/RuntimeError.h"
+#include "tests/support/Checks.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -61,13 +62,9 @@ TEST_F(Geometry, ExtenderMovesAndSizesInTwipsAndRejectsNegativeSizes) {
     box.setWidth(form.ScaleWidth() - 2 * 120);
     box.setLeft(600);
     EXPECT_EQ(box.widget()->geometry(), QRect(40, 32, 706, 20));
-    try {
-        box.setWidth(-15);
-        FAIL() << "a negative width was taken";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_EQ(e.number(), 380);
-        EXPECT_EQ(e.description(), QStringLiteral("Invalid property value"));
-    }
+    const com::RuntimeError negative = ktest::errorOf([&] { box.setWidth(-15); });
+    EXPECT_EQ(negative.number(), 380);
+    EXPECT_EQ(negative.description(), QStringLiteral("Invalid property value"));
     EXPECT_THROW(box.setHeight(-1), com::RuntimeError);
     EXPECT_EQ(box.widget()->width(), 706);
 }
@@ -82,12 +79,7 @@ TEST_F(Geometry, SetFocusNeedsAnEnabledVisibleControl) {
     frame.setEnabled(false);
     EXPECT_TRUE(inside.Enabled());
     EXPECT_FALSE(inside.canFocus());
-    try {
-        inside.SetFocus();
-        FAIL() << "focus went into a disabled frame";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_EQ(e.number(), 5);
-    }
+    EXPECT_EQ(ktest::errorOf([&] { inside.SetFocus(); }).number(), 5);
     frame.setEnabled(true);
     inside.setVisible(false);
     EXPECT_THROW(inside.SetFocus(), com::RuntimeError);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/forms/Form.h"
+#include "tests/support/PrintQString.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <QThread>
 #include <functional>
-#include <ostream>
 
 // A form whose handlers are set by the test; every handler that runs leaves its name in log.
 class ScriptedForm : public forms::Form {
@@ -84,8 +84,4 @@ inline bool waitUntil(const std::function<bool()>& condition) {
             QThread::msleep(5);
     }
     return condition();
-}
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
 }
