@@ -32,48 +32,11 @@ protected:
     ktest::KitForm form;
 };
 
-TEST_F(TxtVexTest, NumericBoxTakesOnlyNumbers) {
+TEST_F(TxtVexTest, NumericBoxTakesOnlyNumbersAndKeepsNineAndNineDigitsExactly) {
     auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
     form.add(progId::TextBox, "txtOtro");
-    form.showActive();
-    edit("txtKmInicial")->setFocus();
-    edit("txtKmInicial")->clear();
-    QTest::keyClicks(edit("txtKmInicial"), "-1a2-3.4.5x");
-    EXPECT_EQ(edit("txtKmInicial")->text(), "-123.45");
-    EXPECT_EQ(km->ValorNumerico(), "-123.45");
-
-    // A pasted amount comes in as its plain number; pasted letters do not come in at all.
-    edit("txtKmInicial")->clear();
-    edit("txtKmInicial")->insert("1,234.5");
-    EXPECT_EQ(km->ValorNumerico(), "1234.5");
-    edit("txtKmInicial")->insert("abc");
-    EXPECT_EQ(km->ValorNumerico(), "1234.5");
-}
-
-TEST_F(TxtVexTest, NumericBoxKeepsNineAndNineDigitsExactly) {
-    auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
-    form.add(progId::TextBox, "txtOtro");
-    form.showActive();
-    edit("txtOtro")->setFocus();
-
-    km->setText("123456789.123456789");
-    EXPECT_EQ(km->ValorNumerico(), "123456789.123456789");
-    EXPECT_EQ(km->Text(), "123,456,789.123456789");
-
-    edit("txtKmInicial")->setFocus();
-    EXPECT_EQ(edit("txtKmInicial")->text(), "123456789.123456789");
-    edit("txtKmInicial")->selectAll();
-    QTest::keyClicks(edit("txtKmInicial"), "999999999.999999999");
-    edit("txtOtro")->setFocus();
-    EXPECT_EQ(km->ValorNumerico(), "999999999.999999999");
-    EXPECT_EQ(km->Text(), "999,999,999.999999999");
-}
-
-TEST_F(TxtVexTest, NumericBoxTakesWhatCodeGivesIt) {
-    auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
     EXPECT_EQ(km->Text(), "0.000000000");
     EXPECT_EQ(km->ValorNumerico(), "0");
-
     km->setText("1e+09"); // a reading read from the database as a double
     EXPECT_EQ(km->ValorNumerico(), "1000000000");
     km->setText("");
@@ -81,6 +44,32 @@ TEST_F(TxtVexTest, NumericBoxTakesWhatCodeGivesIt) {
     EXPECT_EQ(km->ValorNumerico(), "0");
     EXPECT_THROW(km->setText("doce"), com::RuntimeError);
     EXPECT_EQ(km->ValorNumerico(), "0");
+    km->setText("123456789.123456789");
+    EXPECT_EQ(km->ValorNumerico(), "123456789.123456789");
+    EXPECT_EQ(km->Text(), "123,456,789.123456789");
+
+    // Focused, the box shows the plain number; typed digits come back whole on leaving.
+    form.showActive();
+    QLineEdit* box = edit("txtKmInicial");
+    box->setFocus();
+    EXPECT_EQ(box->text(), "123456789.123456789");
+    box->selectAll();
+    QTest::keyClicks(box, "999999999.999999999");
+    edit("txtOtro")->setFocus();
+    EXPECT_EQ(km->ValorNumerico(), "999999999.999999999");
+    EXPECT_EQ(km->Text(), "999,999,999.999999999");
+
+    box->setFocus();
+    box->clear();
+    QTest::keyClicks(box, "-1a2-3.4.5x");
+    EXPECT_EQ(box->text(), "-123.45");
+    EXPECT_EQ(km->ValorNumerico(), "-123.45");
+    // A pasted amount comes in as its plain number; pasted letters do not come in at all.
+    box->clear();
+    box->insert("1,234.5");
+    EXPECT_EQ(km->ValorNumerico(), "1234.5");
+    box->insert("abc");
+    EXPECT_EQ(km->ValorNumerico(), "1234.5");
 }
 
 TEST_F(TxtVexTest, EnterMovesOnOnlyWithTabOnEnter) {

@@ -14,11 +14,13 @@ struct Outcome {
     std::string err;
 };
 
-Outcome demoDb(const QStringList& args) {
+// Runs one of the commands as its executable does, catching what it prints.
+Outcome run(int (*command)(const QStringList&, QTextStream&, QTextStream&),
+            const QStringList& args) {
     QString out, err;
     QTextStream o(&out), e(&err);
     Outcome r;
-    r.status = suite::runDemoDbCommand(args, o, e);
+    r.status = command(args, o, e);
     o.flush();
     e.flush();
     r.out = out.toStdString();
@@ -26,16 +28,12 @@ Outcome demoDb(const QStringList& args) {
     return r;
 }
 
+Outcome demoDb(const QStringList& args) {
+    return run(suite::runDemoDbCommand, args);
+}
+
 Outcome sql(const QStringList& args) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    Outcome r;
-    r.status = suite::runSqlCommand(args, o, e);
-    o.flush();
-    e.flush();
-    r.out = out.toStdString();
-    r.err = err.toStdString();
-    return r;
+    return run(suite::runSqlCommand, args);
 }
 
 class DemoDbCommandTest : public ::testing::Test {

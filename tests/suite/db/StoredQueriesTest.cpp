@@ -181,41 +181,34 @@ TEST_P(StoredQueriesTest, CodeWithAQuoteDoubledFindsItsTrip) {
     EXPECT_EQ(str(r.folios), "0001999999");
 }
 
-TEST_P(StoredQueriesTest, OrdersOfATripOneRowPerReprogrammableOrder) {
+// One row per reprogrammable order or shipment of the trip; shipments take the orders' vehicle
+// type condition.
+TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
     const QStringList trip = busyTrip();
     const QString folio = trip[0], type = trip[4];
     const QDate date = QDate::fromString(trip[1], "yyyy-MM-dd");
-    const QStringList want =
-        expected("SELECT DISTINCT o.Oe_Folio FROM Viaje_Documento d JOIN Orden_Entrega o ON "
-                 "o.Oe_Folio = d.Vd_Documento WHERE d.Vj_Folio = '" +
-                 folio + "' AND d.Vd_Tabla = 'ORDEN_ENTREGA' AND o.Es_Cve_Estado IN ('RM','RMT')");
-    const auto orders = [&](const Filters& f, const QDate& from, const QDate& to) {
-        return sorted(
-            run("ORDENES_X_VIAJE", detailCondition("Orden_Entrega", from, to, f, folio)).folios);
-    };
-    ASSERT_GT(want.size(), 1);
-    EXPECT_EQ(str(orders({}, date, date)), str(want));
-    EXPECT_EQ(str(orders({type, "", trip[2], trip[3], ""}, date, date)), str(want));
-    EXPECT_TRUE(orders({"9999", "", "", "", ""}, date, date).isEmpty());
-    EXPECT_TRUE(orders({"", "", "CE", "", ""}, date, date).isEmpty());
-    EXPECT_TRUE(orders({}, date.addDays(1), date.addDays(5)).isEmpty());
-}
-
-TEST_P(StoredQueriesTest, ShipmentsTakeTheVehicleTypeConditionOfTheOrders) {
-    const QStringList trip = busyTrip();
-    const QDate date = QDate::fromString(trip[1], "yyyy-MM-dd");
-    const QStringList want =
-        expected("SELECT e.Eb_Folio FROM Viaje_Documento d JOIN Embarque e ON e.Eb_Folio = "
-                 "d.Vd_Documento AND d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = '" +
-                 trip[0] + "' AND e.Es_Cve_Estado IN ('RM','RMT')");
-    const auto shipments = [&](const Filters& f) {
-        return sorted(
-            run("EMBARQUES_X_VIAJE", detailCondition("Embarque", date, date, f, trip[0])).folios);
-    };
-    ASSERT_FALSE(want.isEmpty());
-    EXPECT_EQ(str(shipments({})), str(want));
-    EXPECT_EQ(str(shipments({trip[4], "", "", trip[3], ""})), str(want));
-    EXPECT_TRUE(shipments({"9999", "", "", "", ""}).isEmpty());
+    const std::tuple<const char*, const char*, QString> lists[] = {
+        {"ORDENES_X_VIAJE", "Orden_Entrega",
+         "SELECT DISTINCT o.Oe_Folio FROM Viaje_Documento d JOIN Orden_Entrega o ON o.Oe_Folio = "
+         "d.Vd_Documento AND d.Vd_Tabla = 'ORDEN_ENTREGA' WHERE d.Vj_Folio = '" +
+             folio + "' AND o.Es_Cve_Estado IN ('RM','RMT')"},
+        {"EMBARQUES_X_VIAJE", "Embarque",
+         "SELECT e.Eb_Folio FROM Viaje_Documento d JOIN Embarque e ON e.Eb_Folio = "
+         "d.Vd_Documento AND d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = '" +
+             folio + "' AND e.Es_Cve_Estado IN ('RM','RMT')"}};
+    for (const auto& [query, table, plain] : lists) {
+        const auto listed = [&](const Filters& f, const QDate& from, const QDate& to) {
+            return str(sorted(
+                run(query, detailCondition(QLatin1String(table), from, to, f, folio)).folios));
+        };
+        const QStringList want = expected(plain);
+        ASSERT_FALSE(want.isEmpty()) << query;
+        EXPECT_EQ(listed({}, date, date), str(want)) << query;
+        EXPECT_EQ(listed({type, "", trip[2], trip[3], ""}, date, date), str(want)) << query;
+        EXPECT_EQ(listed({"9999", "", "", "", ""}, date, date), "") << query;
+        EXPECT_EQ(listed({"", "", "CE", "", ""}, date, date), "") << query;
+        EXPECT_EQ(listed({}, date.addDays(1), date.addDays(5)), "") << query;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, StoredQueriesTest,

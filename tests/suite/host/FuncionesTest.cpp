@@ -2,6 +2,7 @@
 #include "platform/ado/Connection.h"
 #include "platform/ado/DateValue.h"
 #include "platform/com/RuntimeError.h"
+#include "tests/support/Checks.h"
 
 #include <QSqlDatabase>
 #include <algorithm>
@@ -43,12 +44,9 @@ TEST_F(FuncionesTest, StoredQueriesByName) {
     for (const char* nombre : {"Viajes", "ORDENES_X_VIAJE", "EMBARQUES_X_VIAJE"})
         EXPECT_TRUE(funciones->ObtenerConsulta(QLatin1String(nombre)).contains("{PARAMETROS}"))
             << nombre;
-    try {
-        funciones->ObtenerConsulta(QStringLiteral("Viajes'Perdidos"));
-        FAIL() << "an unknown query gave a text";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_TRUE(e.description().contains(QStringLiteral("Viajes'Perdidos"))) << e.what();
-    }
+    const com::RuntimeError e =
+        ktest::errorOf([&] { funciones->ObtenerConsulta(QStringLiteral("Viajes'Perdidos")); });
+    EXPECT_TRUE(e.description().contains(QStringLiteral("Viajes'Perdidos"))) << e.what();
 }
 
 TEST_F(FuncionesTest, LookupFindsTheRowOutsideTheExcludedState) {

@@ -6,6 +6,7 @@
 #include "platform/com/RuntimeError.h"
 #include "suite/host/HostSession.h"
 #include "suite/host/RecordingPresenter.h"
+#include "tests/support/Checks.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QFile>
@@ -59,12 +60,9 @@ TEST_F(SistemaTest, ParametersGiveTheirValueOrTheDefault) {
               QStringLiteral("0000"));
 
     db.exec(QStringLiteral("DROP TABLE Parametro"));
-    try {
-        parametro(QStringLiteral("FTO_VEHICULO"), QStringLiteral("0000000000"));
-        FAIL() << "a failed read gave a value";
-    } catch (const com::RuntimeError& e) {
-        EXPECT_TRUE(e.description().contains(QStringLiteral("FTO_VEHICULO"))) << e.what();
-    }
+    const com::RuntimeError e = ktest::errorOf(
+        [&] { parametro(QStringLiteral("FTO_VEHICULO"), QStringLiteral("0000000000")); });
+    EXPECT_TRUE(e.description().contains(QStringLiteral("FTO_VEHICULO"))) << e.what();
 }
 
 TEST_F(SistemaTest, MessagesReachThePresenterAndTheLog) {
