@@ -328,15 +328,15 @@ TEST_F(PantallaReprogramarViaje, ASavedHeaderIsOneUpdateInOneTransactionAndReads
 
     p().Unload();
     abrir();
+    const auto leido = [&](const char* fecha, const char* hora) {
+        return QDateTime(p().control<IdpFecha>(QString::fromLatin1(fecha))->Value().date(),
+                         p().control<IdpFecha>(QString::fromLatin1(hora))->Value().time());
+    };
     EXPECT_EQ(caja("txtKmInicial")->ValorNumerico(), QStringLiteral("123456789.123456789"));
     EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("123456790.000000001"));
-    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpFechaInicial"))->Value().date(),
-              QDate(2026, 12, 3));
-    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraInicial"))->Value().time(),
-              QTime(7, 5, 9));
-    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpFechaFinal"))->Value().date(),
-              QDate(2026, 12, 4));
-    EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(), QTime(18, 30));
+    EXPECT_EQ(leido("dpFechaInicial", "dpHoraInicial"),
+              QDateTime(QDate(2026, 12, 3), QTime(7, 5, 9)));
+    EXPECT_EQ(leido("dpFechaFinal", "dpHoraFinal"), QDateTime(QDate(2026, 12, 4), QTime(18, 30)));
 }
 
 TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {

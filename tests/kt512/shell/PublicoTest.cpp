@@ -5,6 +5,7 @@
 #include "platform/com/FunctionFactory.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/StandardErrors.h"
+#include "tests/support/Checks.h"
 #include "tests/support/FakeFunciones.h"
 #include "tests/support/FakeSistema.h"
 
@@ -14,12 +15,7 @@
 namespace {
 
 long numeroDeError(const std::function<void()>& llamada) {
-    try {
-        llamada();
-    } catch (const com::RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
+    return ktest::errorOf(llamada).number();
 }
 
 // The host's container as the screens see it: an object with a late-bound "Transaccion".

@@ -5,18 +5,14 @@
 #include "platform/forms/Form.h"
 #include "tests/support/FakeFunciones.h"
 #include "tests/support/FakeSistema.h"
+#include "tests/support/PrintQString.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <ostream>
 
 class QTreeView;
 namespace forms {
 class ListView;
-}
-
-inline void PrintTo(const QString& texto, std::ostream* os) {
-    *os << '"' << texto.toStdString() << '"';
 }
 
 namespace ktest {
