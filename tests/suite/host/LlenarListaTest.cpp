@@ -3,7 +3,6 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/ListView.h"
 
-#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,25 +39,6 @@ TEST_F(LlenarListaTest, ColumnsAndRowsComeFromTheQueryInTheOperatorsFormats) {
     EXPECT_EQ(lista.subItem(1, 4), QString());
     // A column of midnights holds dates.
     EXPECT_EQ(lista.subItem(1, 5), QStringLiteral("05/03/2026"));
-}
-
-TEST_F(LlenarListaTest, TheBoardsStoredQueryListsTheTripsOfTheRange) {
-    const QString condicion =
-        QStringLiteral(" Viaje.Vj_Fecha BETWEEN '%1' AND '%2' ")
-            .arg(funciones->FormatoFecha(QDateTime(QDate(2026, 3, 10), QTime())),
-                 funciones->FormatoFecha(QDateTime(QDate(2026, 3, 20), QTime())));
-    QString sql = funciones->ObtenerConsulta(QStringLiteral("Viajes"));
-    sql.replace(QStringLiteral("{PARAMETROS}"), condicion);
-    ASSERT_TRUE(funciones->LlenarLista(sql, lista, true)) << qPrintable(funciones->UltimoError());
-
-    QSet<QString> listados, esperados;
-    for (int i = 1; i <= lista.Count(); ++i)
-        listados << lista.itemText(i);
-    for (const QStringList& row :
-         db.rows(QStringLiteral("SELECT Vj_Folio FROM Viaje WHERE") + condicion))
-        esperados << row.first();
-    EXPECT_FALSE(esperados.isEmpty());
-    EXPECT_EQ(listados, esperados);
 }
 
 TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndAnEmptyResultKeepsTheColumns) {
