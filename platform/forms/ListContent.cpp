@@ -6,14 +6,8 @@
 
 namespace forms {
 
-ListContent::ListContent(std::initializer_list<QStringList> rows) {
-    for (const QStringList& row : rows) {
-        addRow();
-        for (const QString& text : row)
-            addCell(text);
-    }
-    squeeze();
-}
+ListContent::ListContent(std::initializer_list<QStringList> rows)
+    : ListContent(std::vector<QStringList>(rows)) {}
 
 ListContent::ListContent(const std::vector<QStringList>& rows) {
     m_rowStart.reserve(rows.size());
