@@ -8,7 +8,6 @@
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/RuntimeError.h"
-#include "platform/com/Variant.h"
 
 namespace kt512 {
 
@@ -104,16 +103,7 @@ forms::FormDesign disenoFrmFiltros() {
     d.keyPreview = true;
     d.sizable = false;
     d.controls << control(Toolbar, QStringLiteral("Controles"), 0, 0, kAncho, kAltoBarra,
-                          {{QStringLiteral("caption"), QStringLiteral("Filtros")},
-                           {QStringLiteral("b1caption"), QStringLiteral("Aceptar")},
-                           {QStringLiteral("b2caption"), QStringLiteral("Cancelar")},
-                           {QStringLiteral("tabwidth"), QStringLiteral("0")},
-                           {QStringLiteral("easyaccessenabled"), QStringLiteral("NO")},
-                           {QStringLiteral("showmenupopup"), QStringLiteral("NO")},
-                           {QStringLiteral("showwindowslist"), QStringLiteral("NO")},
-                           {QStringLiteral("showexitbutton"), QStringLiteral("NO")},
-                           {QStringLiteral("permitir_mover"), true}},
-                          0);
+                          barraDeDialogo(QStringLiteral("Filtros")), 0);
 
     const int izquierdaCodigo = kMargen + kAnchoEtiqueta + kSeparacion;
     const int izquierdaDescripcion = izquierdaCodigo + kAnchoCodigo + kSeparacion;
@@ -154,12 +144,6 @@ forms::FormDesign disenoFrmFiltros() {
     return d;
 }
 
-// The object of a Variant as a parent screen: Nothing clears it.
-com::Ptr<com::IDispatch> objetoDe(const QVariant& valor) {
-    const com::Ptr<com::IUnknown> objeto = com::objectOf(valor);
-    return objeto ? objeto.as<com::IDispatch>() : com::Ptr<com::IDispatch>();
-}
-
 } // namespace
 
 frmFiltros::frmFiltros() : forms::Form(disenoFrmFiltros()) {}
@@ -167,18 +151,8 @@ frmFiltros::frmFiltros() : forms::Form(disenoFrmFiltros()) {}
 frmFiltros::~frmFiltros() = default;
 
 QVariant frmFiltros::invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) {
-    if (name.compare(QLatin1String("Padre"), Qt::CaseInsensitive) == 0) {
-        if (kind == com::InvokeKind::PropertyGet)
-            return com::objectVariant(Padre());
-        if ((kind == com::InvokeKind::PropertyPutRef || kind == com::InvokeKind::PropertyPut) &&
-            !args.isEmpty()) {
-            setPadre(objetoDe(args.constFirst()));
-            return {};
-        }
-    }
-    if (name.compare(QLatin1String("Transaccion"), Qt::CaseInsensitive) == 0 &&
-        kind == com::InvokeKind::PropertyGet)
-        return Transaccion();
+    if (std::optional<QVariant> valor = miembroDelContrato(name, kind, args))
+        return *valor;
     if (name.compare(QLatin1String("Aceptado"), Qt::CaseInsensitive) == 0 &&
         kind == com::InvokeKind::PropertyGet)
         return Aceptado;

@@ -4,6 +4,8 @@
 #include "platform/com/Ptr.h"
 
 #include <QString>
+#include <QVariant>
+#include <optional>
 
 namespace kt512 {
 
@@ -18,6 +20,12 @@ public:
     // Reads the parent's late-bound "Transaccion" and asks Funciones for this screen's code.
     // Raises when no parent is set or the parent has no such member.
     QString Transaccion() const;
+
+    // The contract's late-bound members for a screen's invokeMember: Padre (also under alias,
+    // when the screen's host knows it by another name) read and set, and Transaccion read.
+    // Nothing for any other member or way of calling.
+    std::optional<QVariant> miembroDelContrato(const QString& name, com::InvokeKind kind,
+                                               QVariantList& args, QLatin1String alias = {});
 
 private:
     com::Ptr<com::IDispatch> m_padre;

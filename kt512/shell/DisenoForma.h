@@ -32,6 +32,20 @@ inline forms::ControlDesign control(const char* progId, const QString& name, int
                    index);
 }
 
+// The toolbar of a dialog: its title and the two buttons Aceptar and Cancelar, none of the
+// suite's menus; dragging it moves the window.
+inline QVariantMap barraDeDialogo(const QString& titulo) {
+    return {{QStringLiteral("caption"), titulo},
+            {QStringLiteral("b1caption"), QStringLiteral("Aceptar")},
+            {QStringLiteral("b2caption"), QStringLiteral("Cancelar")},
+            {QStringLiteral("tabwidth"), QStringLiteral("0")},
+            {QStringLiteral("easyaccessenabled"), QStringLiteral("NO")},
+            {QStringLiteral("showmenupopup"), QStringLiteral("NO")},
+            {QStringLiteral("showwindowslist"), QStringLiteral("NO")},
+            {QStringLiteral("showexitbutton"), QStringLiteral("NO")},
+            {QStringLiteral("permitir_mover"), true}};
+}
+
 // The suite's colours, the same on every screen's colour scheme control.
 inline QVariantMap coloresDelSistema() {
     return {{QStringLiteral("backcolor"), 16119285},

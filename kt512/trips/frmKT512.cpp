@@ -14,7 +14,6 @@
 #include "platform/com/LateBinding.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
-#include "platform/com/Variant.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/Timer.h"
 
@@ -166,12 +165,6 @@ std::optional<qint16> tiempoActualizacion(const QVariant& valor) {
     return static_cast<qint16>(redondeado);
 }
 
-// The object of a Variant as a parent screen: Nothing clears it.
-com::Ptr<com::IDispatch> objetoDe(const QVariant& valor) {
-    const com::Ptr<com::IUnknown> objeto = com::objectOf(valor);
-    return objeto ? objeto.as<com::IDispatch>() : com::Ptr<com::IDispatch>();
-}
-
 } // namespace
 
 frmKT512::frmKT512() : forms::Form(disenoFrmKT512()) {}
@@ -195,19 +188,9 @@ void frmKT512::setPadre(com::Ptr<com::IDispatch> valor) {
 }
 
 QVariant frmKT512::invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) {
-    if (name.compare(QLatin1String("Padre"), Qt::CaseInsensitive) == 0 ||
-        name.compare(QLatin1String("sPadre"), Qt::CaseInsensitive) == 0) {
-        if (kind == com::InvokeKind::PropertyGet)
-            return com::objectVariant(Padre());
-        if ((kind == com::InvokeKind::PropertyPutRef || kind == com::InvokeKind::PropertyPut) &&
-            !args.isEmpty()) {
-            setPadre(objetoDe(args.constFirst()));
-            return {};
-        }
-    }
-    if (name.compare(QLatin1String("Transaccion"), Qt::CaseInsensitive) == 0 &&
-        kind == com::InvokeKind::PropertyGet)
-        return Transaccion();
+    if (std::optional<QVariant> valor =
+            miembroDelContrato(name, kind, args, QLatin1String("sPadre")))
+        return *valor;
     return forms::Form::invokeMember(name, kind, args);
 }
 
