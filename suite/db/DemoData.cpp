@@ -240,38 +240,37 @@ private:
         clients();
     }
 
-    void branches() {
-        const char* names[] = {"Monterrey Centro", "Guadalajara",     "Querétaro",
-                               "Puebla",           "San Luis Potosí", "Torreón"};
-        Insert ins(m_connection, "Sucursal",
-                   withAudit({"Sc_Cve_Sucursal", "Sc_Descripcion", "Es_Cve_Estado"}));
-        int n = 0;
-        for (const char* name : names) {
-            ++n;
-            // Torreón closed: its code stays in the catalogue, withdrawn.
-            Catalogue c{code(n, 4), QString::fromUtf8(name), n != 6, {}};
+    // Six fixed names coded from 0001; the sixth is withdrawn (Torreón closed, motorcycles no
+    // longer used), its code kept in the catalogue as the screens must still show it.
+    std::vector<Catalogue> fixedCatalogue(const char* table, const char* codeColumn,
+                                          const char* descriptionColumn,
+                                          const char* const (&names)[6], int& count) {
+        Insert ins(m_connection, table,
+                   withAudit({codeColumn, descriptionColumn, "Es_Cve_Estado"}));
+        std::vector<Catalogue> items;
+        for (int n = 1; n <= 6; ++n) {
+            Catalogue c{code(n, 4), QString::fromUtf8(names[n - 1]), n != 6, {}};
             ins << c.code << c.description << stateOf(c);
             catalogueAudit(ins);
             ins.run();
-            m_branches.push_back(c);
+            items.push_back(c);
         }
-        m_summary.branches = ins.rows();
+        count = ins.rows();
+        return items;
+    }
+
+    void branches() {
+        const char* const names[] = {"Monterrey Centro", "Guadalajara",     "Querétaro",
+                                     "Puebla",           "San Luis Potosí", "Torreón"};
+        m_branches = fixedCatalogue("Sucursal", "Sc_Cve_Sucursal", "Sc_Descripcion", names,
+                                    m_summary.branches);
     }
 
     void vehicleTypes() {
-        const char* names[] = {"Camioneta 3.5 t", "Rabón",       "Tortón",
-                               "Tráiler 48'",     "Tráiler 53'", "Motocicleta"};
-        Insert ins(m_connection, "Tipo_Vehiculo",
-                   withAudit({"Tv_Cve_Tipo_Vehiculo", "Tv_Descripcion", "Es_Cve_Estado"}));
-        int n = 0;
-        for (const char* name : names) {
-            ++n;
-            Catalogue c{code(n, 4), QString::fromUtf8(name), n != 6, {}};
-            ins << c.code << c.description << stateOf(c);
-            catalogueAudit(ins);
-            ins.run();
-        }
-        m_summary.vehicleTypes = ins.rows();
+        const char* const names[] = {"Camioneta 3.5 t", "Rabón",       "Tortón",
+                                     "Tráiler 48'",     "Tráiler 53'", "Motocicleta"};
+        fixedCatalogue("Tipo_Vehiculo", "Tv_Cve_Tipo_Vehiculo", "Tv_Descripcion", names,
+                       m_summary.vehicleTypes);
     }
 
     void vehicles() {
