@@ -1,6 +1,7 @@
 #include "frmReprogramarViaje.h"
 
 #include "kt512/filters/frmFiltros.h"
+#include "kt512/reprogram/Reprogramacion.h"
 #include "kt512/reprogram/frmRecalendarizar.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/services/IControles.h"
@@ -17,6 +18,7 @@
 #include "platform/ado/SqlText.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/BusyWindow.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/Twips.h"
 
@@ -412,8 +414,103 @@ void frmReprogramarViaje::MostrarMenu(const QString& lista, const QString& contr
     PopupMenu(QStringLiteral("Reprogramar"), 0, x, y + kDesplazamientoMenu);
 }
 
+QVariant frmReprogramarViaje::invokeMember(const QString& name, com::InvokeKind kind,
+                                           QVariantList& args) {
+    if (std::optional<QVariant> valor = miembroDelContrato(name, kind, args))
+        return *valor;
+    if (name.compare(QLatin1String("Aceptado"), Qt::CaseInsensitive) == 0) {
+        if (kind == com::InvokeKind::PropertyGet)
+            return Aceptado;
+        if (kind == com::InvokeKind::PropertyPut && !args.isEmpty()) {
+            Aceptado = args.last().toBool();
+            return {};
+        }
+    }
+    return forms::Form::invokeMember(name, kind, args);
+}
+
 void frmReprogramarViaje::Reprogramar_Orden_Embarque_Click() {
-    // The reprogramming of the selected order or shipment is not offered yet.
+    struct Lista {
+        const char* nombre;
+        const char* control;
+        const char* tabla;
+        const char* llave;
+        const char* fecha;
+    };
+    static const Lista kListas[] = {
+        {"ORDENES", "lvOrdenes", "Orden_Entrega", "Oe_Folio", "Oe_Fecha_Entrega"},
+        {"EMBARQUES", "lvEmbarques", "Embarque", "Eb_Folio", "Eb_Fecha_Salida"},
+    };
+    const QString nombre = ListaActual.toUpper();
+    const Lista* lista = nullptr;
+    for (const Lista& l : kListas)
+        if (nombre == QLatin1String(l.nombre))
+            lista = &l;
+    if (!lista)
+        return;
+    forms::ListView& vista = listView(QString::fromLatin1(lista->control));
+    if (vista.Count() == 0)
+        return;
+    const bool esEmbarque = lista == &kListas[1];
+
+    // Up to the dialog nothing is written: a failure only needs telling.
+    QString folio;
+    QDateTime fechaActual;
+    try {
+        if (vista.SelectedIndex() == 0) {
+            Mensaje(QStringLiteral("Seleccione en la lista la orden o el embarque a reprogramar"),
+                    kAdvertencia, kKestrova, QStringLiteral("ERR-ID:7500015"));
+            return;
+        }
+        folio = vista.itemText(vista.SelectedIndex());
+        const QString fechaTexto = Funciones().ObtenerCampo(
+            QString::fromLatin1(lista->tabla), QString::fromLatin1(lista->llave), folio,
+            QString::fromLatin1(lista->fecha), 0, QString(), QString(), QStringLiteral("CA"));
+        QString sucursalEmbarque;
+        if (esEmbarque)
+            sucursalEmbarque = Funciones().ObtenerCampo(
+                QStringLiteral("Embarque"), QStringLiteral("Eb_Folio"), folio,
+                QStringLiteral("Sc_Cve_Sucursal"), 0, QString(), QString(), QStringLiteral("CA"));
+        if (Sucursal.isEmpty())
+            Sucursal = sucursalEmbarque;
+        if (fechaTexto.isEmpty())
+            return;
+        fechaActual = ado::toDateTime(fechaTexto);
+    } catch (const std::exception& e) {
+        const auto* error = dynamic_cast<const com::RuntimeError*>(&e);
+        Mensaje(QStringLiteral("Reprogramar_Orden_Embarque_Click() - ") +
+                    (error ? error->description() : QString::fromUtf8(e.what())),
+                kError, QStringLiteral("cmdAceptar()"), QStringLiteral("ERR-ID:7500015"));
+        return;
+    }
+
+    frmRecalendarizar& dialogo = Publico::current().recalendarizar();
+    dialogo.Cargar(fechaActual, folio);
+    dialogo.Show(forms::ShowMode::Modal);
+    const bool aceptado = dialogo.Aceptado;
+    const QDateTime nuevaFecha = dialogo.FechaSeleccionada();
+    dialogo.Unload();
+
+    Aceptado = false;
+    if (!aceptado)
+        return;
+    {
+        forms::BusyWindow ocupada(window());
+        const bool ok = ReprogramarDocumento(folio, ListaActual, nuevaFecha);
+        if (!ok && !MensajeError.trimmed().isEmpty())
+            Mensaje(MensajeError, kError, QStringLiteral("cmdAceptar()"),
+                    QStringLiteral("ERR-ID:7500015"));
+        Aceptado = true;
+        CargarDetalle(QStringLiteral("ORDENES_X_VIAJE"), QStringLiteral("Orden_Entrega"),
+                      listView(QStringLiteral("lvOrdenes")));
+        CargarDetalle(QStringLiteral("EMBARQUES_X_VIAJE"), QStringLiteral("Embarque"),
+                      listView(QStringLiteral("lvEmbarques")));
+    }
+}
+
+bool frmReprogramarViaje::ReprogramarDocumento(const QString& folio, const QString& lista,
+                                               const QDateTime& nuevaFecha) {
+    return Reprogramacion(hWnd(), MensajeError).ReprogramarDocumento(folio, lista, nuevaFecha);
 }
 
 void frmReprogramarViaje::CargarValores(const QString& Folio) {

@@ -23,6 +23,12 @@ public:
     ~frmReprogramarViaje() override;
 
     void Cargar(const QString& Folio_Viaje, const QString& Sucursal);
+    // Moves an order ("Ordenes") or a shipment ("EMBARQUES") to a new date under a new folio.
+    // False on failure, with MensajeError set unless a message was shown already.
+    bool ReprogramarDocumento(const QString& folio, const QString& lista,
+                              const QDateTime& nuevaFecha);
+    const QString& mensajeError() const { return MensajeError; }
+    const QString& sucursal() const { return Sucursal; }
 
     bool Aceptado = false;
 
@@ -33,6 +39,7 @@ protected:
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
     void Form_Resize() override;
+    QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override;
 
 private:
     void Controles_B1Click();

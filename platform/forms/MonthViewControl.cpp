@@ -21,7 +21,6 @@ public:
     QPointer<QAbstractItemView> days;
     QDate value;
     QDate minDate;
-    bool byCode = false;
     bool doubleClicking = false;
     KeyPropagation propagation;
 
@@ -40,11 +39,7 @@ public:
             calendar->setDateTextFormat(day, grey);
     }
 
-    void select(const QDate& date) {
-        byCode = true;
-        calendar->setSelectedDate(date);
-        byCode = false;
-    }
+    void select(const QDate& date) { calendar->setSelectedDate(date); }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
@@ -93,19 +88,11 @@ MonthViewControl::MonthViewControl()
     }
 
     Hooks* hooks = d.get();
-    QObject::connect(calendar, &QCalendarWidget::selectionChanged, hooks, [hooks] {
-        const QDate picked = hooks->calendar->selectedDate();
-        if (!hooks->byCode && hooks->minDate.isValid() && picked < hooks->minDate) {
-            hooks->select(hooks->value);
-            return;
-        }
-        hooks->value = picked;
-    });
+    QObject::connect(calendar, &QCalendarWidget::selectionChanged, hooks,
+                     [hooks] { hooks->value = hooks->calendar->selectedDate(); });
     QObject::connect(calendar, &QCalendarWidget::currentPageChanged, hooks,
                      [hooks] { hooks->greyDaysBeforeMin(); });
     QObject::connect(calendar, &QCalendarWidget::clicked, hooks, [this](QDate date) {
-        if (d->minDate.isValid() && date < d->minDate)
-            return;
         QVariantList args{date};
         events().fire(QStringLiteral("DateClick"), args);
     });

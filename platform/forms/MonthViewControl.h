@@ -7,8 +7,8 @@
 
 namespace forms {
 
-// "MSComCtl2.MonthView" over a QCalendarWidget. Days before MinDate are greyed and the user
-// cannot pick them; code may still set any Value, the form's own checks decide what to accept.
+// "MSComCtl2.MonthView" over a QCalendarWidget. Days before MinDate are greyed but can still be
+// picked: the form's own check decides what to accept, and tells the operator why it refuses.
 class MonthViewControl : public ControlObject<MonthView> {
 public:
     MonthViewControl();

@@ -45,8 +45,14 @@ void MessageBoxPresenter::show(const Message& message) {
     if (!origin.isEmpty())
         box.setInformativeText(QStringLiteral("<small>%1</small>")
                                    .arg(origin.join(QStringLiteral(" · ")).toHtmlEscaped()));
+    // A message shown in the middle of a long operation is answered with the ordinary pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
     // Only Accept exists, and no caller reads an answer.
     static_cast<void>(box.exec());
+    if (busy)
+        QApplication::restoreOverrideCursor();
 }
 
 } // namespace suite
