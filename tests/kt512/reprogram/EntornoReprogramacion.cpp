@@ -1,0 +1,150 @@
+#include "EntornoReprogramacion.h"
+
+#include "platform/forms/TimerSwitch.h"
+#include "suite/business/BusinessServices.h"
+#include "suite/controls/ControlKit.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace ktest {
+
+const QString EntornoReprogramacion::kOrden = QStringLiteral("0001O'0001");
+const QString EntornoReprogramacion::kRemision = QStringLiteral("0001R'0001");
+const QString EntornoReprogramacion::kVenta = QStringLiteral("0001V00001");
+const QString EntornoReprogramacion::kEmbarque = QStringLiteral("0001E'0001");
+const QString EntornoReprogramacion::kViaje = QStringLiteral("0001V'0001");
+const QString EntornoReprogramacion::kSucursal = QStringLiteral("0001");
+
+namespace {
+
+QString q(const QString& texto) {
+    return QLatin1Char('\'') + QString(texto).replace(QLatin1Char('\''), QLatin1String("''")) +
+           QLatin1Char('\'');
+}
+
+} // namespace
+
+void EntornoReprogramacion::SetUp() {
+    forms::setTimersPaused(true);
+    qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db.path() + QStringLiteral(".trace")));
+
+    db.exec(QStringLiteral("INSERT INTO Viaje (Vj_Folio, Vj_Fecha, Es_Cve_Estado, "
+                           "Sc_Cve_Sucursal) VALUES (%1, '2026-12-04', 'AB', '0001')")
+                .arg(q(kViaje)));
+    for (const auto& [tabla, folio] :
+         {std::pair{"ORDEN_ENTREGA", kOrden}, std::pair{"EMBARQUE", kEmbarque}})
+        db.exec(QStringLiteral("INSERT INTO Viaje_Documento (Vj_Folio, Vd_Tabla, Vd_Documento) "
+                               "VALUES (%1, '%2', %3)")
+                    .arg(q(kViaje), QLatin1String(tabla), q(folio)));
+
+    const char* const estados[] = {"RM", "RMT", "RM", "CA"};
+    for (int id = 1; id <= 4; ++id)
+        db.exec(QStringLiteral(
+                    "INSERT INTO Orden_Entrega (Oe_Folio, Oe_ID, Oe_Fecha_Entrega, Oe_Tabla, "
+                    "Oe_Documento, Oe_Factura, Oe_Fc_Folio, Sc_Cve_Sucursal, Al_Cve_Almacen, "
+                    "Cl_Cve_Cliente, Vn_Cve_Vendedor, Oe_Descuento_Global_Factor, "
+                    "Oe_Descuento_Global_Importe, Oe_Concepto, Oe_Comentario, Pr_Cve_Producto, "
+                    "Cl_Cve_Color, Tl_Cve_Talla, Oe_Cantidad, Oe_Unidad, Oe_Cantidad_Control_1, "
+                    "Oe_Unidad_Control_1, Oe_Cantidad_Control_2, Oe_Unidad_Control_2, "
+                    "Oe_Precio_Lista, Oe_Precio_Lista_Importe, Oe_Descuento_Factor, "
+                    "Oe_Descuento_Importe, Oe_Precio_Descontado, Oe_Precio_Descontado_Importe, "
+                    "Oe_Impuesto_Factor, Oe_Impuesto_Importe, Oe_Precio_Neto, "
+                    "Oe_Precio_Neto_Importe, Mn_Cve_Moneda, Oe_Tipo_Cambio, Rm_Folio, "
+                    "Oe_Contacto, Oe_Observaciones, Oe_Cantidad_Enviada, "
+                    "Oe_Cantidad_Control_1_Enviada, Oe_Cantidad_Control_2_Enviada, Oper_Alta, "
+                    "Fecha_Alta, Oper_Ult_Modif, Fecha_Ult_Modif, Oe_Tipo_Vehiculo, "
+                    "Oe_Sucursal_Inventario, Oe_Almacen_Inventario, Es_Cve_Estado) VALUES ("
+                    "%1, %2, '2026-12-04', 'PEDIDO', 'PE''0001', 'N', NULL, '0001', '01', "
+                    "'C000000001', 'V001', 0.12345678901234, 0.1, "
+                    "'Pintura vinílica \"Ñandú\" de O''Brien', %3, 'PIN-0001', NULL, NULL, "
+                    "%2 * 1.5, 'L', 12345678901234.5678, 'KG', 0, 'M3', 0.1, "
+                    "99999999999999.9999, 0.05, 0, 1, 2, 0.16, 3, 4, 5, 'MXN', 17.25, %4, "
+                    "'Patricio O''Brien', NULL, 0, 0, 0, 'ALTA', '2026-11-30 10:00:00', "
+                    "'MODIF', '2026-12-01 11:00:00', '0001', '0001', '01', '%5')")
+                    .arg(q(kOrden), QString::number(id),
+                         q(QString(253, QChar(0x00F1)) + QStringLiteral("''")), q(kRemision),
+                         QLatin1String(estados[id - 1])));
+    db.exec(QStringLiteral("INSERT INTO Remision (Rm_Folio, Rm_Fecha, Sc_Cve_Sucursal, "
+                           "Rm_Importe, Es_Cve_Estado) VALUES (%1, '2026-12-02', '0001', 10.5, "
+                           "'AC')")
+                .arg(q(kRemision)));
+    db.exec(QStringLiteral("INSERT INTO Venta (Vn_Folio, Vn_Fecha, Sc_Cve_Sucursal, Vn_Tabla, "
+                           "Vn_Documento, Vn_Importe, Es_Cve_Estado) VALUES (%1, '2026-12-02', "
+                           "'0001', 'REMISION', %2, 10.5, 'FA')")
+                .arg(q(kVenta), q(kRemision)));
+    for (const auto& [id, tabla, documento] :
+         {std::tuple{1, "REMISION", kRemision}, std::tuple{2, "PEDIDO", QStringLiteral("PE'0001")}})
+        db.exec(QStringLiteral("INSERT INTO Entrega_Documento (Ed_Tabla, Ed_Documento, De_ID, "
+                               "De_Tabla, De_Documento) VALUES ('ORDEN_ENTREGA', %1, %2, '%3', "
+                               "%4)")
+                    .arg(q(kOrden), QString::number(id), QLatin1String(tabla), q(documento)));
+    db.exec(QStringLiteral(
+                "INSERT INTO Embarque (Eb_Folio, Eb_Fecha, Eb_Fecha_Salida, Sc_Cve_Sucursal, "
+                "Eb_Tipo_Embarque, Eb_Tipo_Vehiculo, Eb_Peso, Eb_Volumen, Eb_Comentario, "
+                "Eb_Direccion_Entrega_Tabla, Eb_Direccion_Entrega_Documento, "
+                "Eb_Direccion_Entrega_ID, Oper_Alta, Fecha_Alta, Oper_Ult_Modif, "
+                "Fecha_Ult_Modif, Eb_Tabla, Eb_Documento, Es_Cve_Estado) VALUES (%1, "
+                "'2026-12-02', '2026-12-04', '0001', 'LOC', '0001', 12000.75, 0.1, NULL, "
+                "'CLIENTE', 'C''00000001', 3, 'ALTA', '2026-11-30 10:00:00', 'MODIF', "
+                "'2026-12-01 11:00:00', 'TRASPASO', 'T''0000001', 'RMT')")
+                .arg(q(kEmbarque)));
+
+    runtime = std::make_unique<com::Runtime>(db.path() + QStringLiteral(".registry"));
+    sesion = std::make_shared<suite::HostSession>(db.open(), QStringLiteral("O'PRUEBA"), mensajes);
+    suite::registerHostServices(*runtime, sesion);
+    suite::registerControlKit(*runtime, sesion);
+    suite::registerBusinessServices(*runtime, sesion);
+    m_publico = kt512::Publico::Iniciar();
+    traza();
+}
+
+void EntornoReprogramacion::TearDown() {
+    m_publico.reset();
+    qunsetenv("KESTROVA_SQL_TRACE");
+    forms::setTimersPaused(false);
+}
+
+QStringList EntornoReprogramacion::traza() {
+    QFile archivo(db.path() + QStringLiteral(".trace"));
+    QStringList r;
+    if (archivo.open(QIODevice::ReadOnly))
+        for (const QByteArray& linea : archivo.readAll().split('\n'))
+            if (!linea.isEmpty())
+                r << QJsonDocument::fromJson(linea)
+                         .object()
+                         .value(QStringLiteral("sql"))
+                         .toString();
+    archivo.remove();
+    return r;
+}
+
+QStringList EntornoReprogramacion::ids() {
+    QStringList r;
+    for (const auto& m : mensajes->messages())
+        r << m.id;
+    mensajes->clear();
+    return r;
+}
+
+std::map<QString, QList<QStringList>> EntornoReprogramacion::tablas() {
+    std::map<QString, QList<QStringList>> r;
+    for (const char* tabla :
+         {"Orden_Entrega", "Embarque", "Entrega_Documento", "Venta", "Remision", "Folio"}) {
+        const QString nombre = QString::fromLatin1(tabla);
+        r[nombre] = db.rows(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(nombre));
+    }
+    return r;
+}
+
+QStringList EntornoReprogramacion::foliosNuevos(const char* tabla, const char* llave) {
+    QStringList r;
+    for (const QStringList& fila :
+         db.rows(QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2 NOT IN (%3, %4) ORDER BY 1")
+                     .arg(QLatin1String(tabla), QLatin1String(llave), q(kOrden), q(kEmbarque))))
+        r << fila.value(0);
+    return r;
+}
+
+} // namespace ktest

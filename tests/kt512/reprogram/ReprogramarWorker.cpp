@@ -1,0 +1,51 @@
+// A second operator's process: reprograms one order or shipment on a database file and prints
+// "ok", or why it did not. Arguments: database file, folio, list name, new date (yyyy-MM-dd).
+
+#include "kt512/reschedule/frmReprogramarViaje.h"
+#include "kt512/shell/Publico.h"
+#include "platform/ado/Providers.h"
+#include "platform/com/Runtime.h"
+#include "platform/com/RuntimeError.h"
+#include "suite/business/BusinessServices.h"
+#include "suite/controls/ControlKit.h"
+#include "suite/host/HostSession.h"
+#include "suite/host/RecordingPresenter.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 5) {
+        std::fprintf(stderr, "usage: kt_reprogram_worker DATABASE FOLIO LIST yyyy-MM-dd\n");
+        return 2;
+    }
+    QTextStream out(stdout);
+    try {
+        QTemporaryDir dir;
+        com::Runtime runtime(dir.filePath(QStringLiteral("registry.json")));
+        auto mensajes = std::make_shared<suite::RecordingPresenter>();
+        auto session = std::make_shared<suite::HostSession>(ado::openSqlite(args[1]),
+                                                            QStringLiteral("OTRO"), mensajes);
+        suite::registerHostServices(runtime, session);
+        suite::registerControlKit(runtime, session);
+        suite::registerBusinessServices(runtime, session);
+        std::unique_ptr<kt512::Publico> publico = kt512::Publico::Iniciar();
+        kt512::frmReprogramarViaje& pantalla = publico->reprogramarViaje();
+        const QDateTime fecha(QDate::fromString(args[4], Qt::ISODate), QTime(0, 0));
+        if (pantalla.ReprogramarDocumento(args[2], args[3], fecha))
+            out << "ok\n";
+        else
+            out << pantalla.mensajeError() << '\n';
+        for (const suite::Message& m : mensajes->messages())
+            out << m.id << ' ' << m.text << '\n';
+    } catch (const com::RuntimeError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
