@@ -8,6 +8,7 @@
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/IssTbVex.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/LateBinding.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MonthView.h"
 
@@ -174,6 +175,12 @@ TEST_F(ComandoReprogramar, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         {"estado del embarque", "lvEmbarques", "BEFORE UPDATE ON Embarque", "ERR-ID:7500015",
          "cmdAceptar()"},
     };
+    // The operator waits with the busy pointer, and is told while it still shows.
+    std::vector<Qt::CursorShape> punteros;
+    mensajes->setOnShow([&](const suite::Message&) {
+        punteros.push_back(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
+                                                          : Qt::ArrowCursor);
+    });
     const auto antes = tablas();
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.donde);
@@ -197,9 +204,20 @@ TEST_F(ComandoReprogramar, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         mensajes->clear();
         EXPECT_EQ(listasCargadas(), 2);
         EXPECT_TRUE(p().Aceptado);
+        EXPECT_EQ(punteros, std::vector<Qt::CursorShape>{Qt::WaitCursor});
+        punteros.clear();
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         db.exec(QStringLiteral("DROP TRIGGER falla"));
         QTest::keyClick(p().window(), Qt::Key_1, Qt::AltModifier);
     }
+}
+
+TEST_F(ComandoReprogramar, TheScreenAnswersItsContractByName) {
+    p().Aceptado = true;
+    EXPECT_TRUE(com::getProperty(&p(), QStringLiteral("Aceptado")).toBool());
+    com::putProperty(&p(), QStringLiteral("aceptado"), false);
+    EXPECT_FALSE(p().Aceptado);
+    EXPECT_NO_THROW(com::getProperty(&p(), QStringLiteral("Padre")));
 }
 
 } // namespace
