@@ -514,6 +514,7 @@ bool frmReprogramarViaje::ReprogramarDocumento(const QString& folio, const QStri
 }
 
 void frmReprogramarViaje::CargarValores(const QString& Folio) {
+    m_encabezadoLeido = false;
     try {
         sSQL().clear();
         sSQL() = QStringLiteral("SELECT ") +
@@ -558,6 +559,7 @@ void frmReprogramarViaje::CargarValores(const QString& Folio) {
         if (esFechaVacia(fin))
             control<IdpFecha>(QStringLiteral("dpFechaFinal"))
                 ->setValue(QDateTime(Funciones().FechaServidor().date(), QTime(0, 0)));
+        m_encabezadoLeido = true;
     } catch (const com::RuntimeError& e) {
         Mensaje(QStringLiteral("CargarValores() - ") + e.description(), kError, kKestrova,
                 QStringLiteral("ERR-ID:7500019"));
@@ -574,6 +576,14 @@ QDateTime frmReprogramarViaje::Momento(const QString& fecha, const QString& hora
 }
 
 void frmReprogramarViaje::Aceptar() {
+    // What the screen shows after a failed read are defaults: saving them would overwrite the
+    // trip's good values with values nobody entered.
+    if (!m_encabezadoLeido) {
+        Mensaje(QStringLiteral("No se guardan los cambios: los datos del viaje no se pudieron "
+                               "leer y la pantalla no muestra sus valores guardados"),
+                kAdvertencia, kKestrova, QStringLiteral("ERR-ID:7500019"));
+        return;
+    }
     auto kmInicial = control<ItxtVEX>(QStringLiteral("txtKmInicial"));
     if (excedeLimiteKilometro(kmInicial->ValorNumerico())) {
         Mensaje(QStringLiteral("El kilometro inicial solo puede contener como máximo 9 números "

@@ -68,6 +68,8 @@ private:
     QString Sucursal;
     QString ListaActual;
     QString MensajeError;
+    // False while the header shows defaults instead of the trip's stored values.
+    bool m_encabezadoLeido = false;
 };
 
 } // namespace kt512

@@ -8,6 +8,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace suite {
 
 namespace {
@@ -83,11 +85,16 @@ struct Counter {
     qint64 highestInUse() {
         if (column.isEmpty())
             return 0;
+        // The branch is matched as written: a '%' or '_' in it stands for itself.
+        QString branch = sucursal;
+        branch.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+            .replace(QLatin1Char('%'), QLatin1String("\\%"))
+            .replace(QLatin1Char('_'), QLatin1String("\\_"));
         const QString pattern =
-            ado::sqlText(sucursal) + QString(longitud - sucursal.size(), QLatin1Char('_'));
-        const QString highest =
-            firstText(connection, QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %1 LIKE '%3'")
-                                      .arg(column, tabla, pattern));
+            ado::sqlText(branch) + QString(longitud - sucursal.size(), QLatin1Char('_'));
+        const QString highest = firstText(
+            connection, QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %1 LIKE '%3' ESCAPE '\\'")
+                            .arg(column, tabla, pattern));
         bool ok = false;
         const qint64 number = highest.mid(sucursal.size()).toLongLong(&ok);
         return ok ? number : 0;
@@ -113,6 +120,12 @@ FolioCounter::FolioCounter(ado::Connection& connection, const QString& usuario)
 QString FolioCounter::next(const QString& sucursal, const QString& tabla, int longitud) {
     if (!m_connection.inTransaction())
         throw com::RuntimeError(QStringLiteral("Un folio se toma dentro de una transacción"), 5);
+    // A folio begins with its branch: a blank one, or one with blanks or control characters
+    // inside, would number documents under a code that no branch has.
+    if (sucursal.isEmpty() || std::any_of(sucursal.begin(), sucursal.end(),
+                                          [](QChar c) { return c.isSpace() || !c.isPrint(); }))
+        throw com::RuntimeError(
+            QStringLiteral("La sucursal «%1» no es válida para numerar folios").arg(sucursal), 5);
     // Fails before anything is written when the branch leaves no room for the number.
     Folio::text(sucursal, 0, longitud);
     Counter counter{m_connection,

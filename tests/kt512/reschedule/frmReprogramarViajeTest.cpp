@@ -264,6 +264,27 @@ TEST_F(PantallaReprogramarViaje, FailuresOfTheLoadAreReportedAndTheNextStepStill
               (QStringList{QStringLiteral("ERR-ID:7500013"), QStringLiteral("ERR-ID:7500014")}));
 }
 
+TEST_F(PantallaReprogramarViaje, AcceptAfterAFailedReadOfTheHeaderWritesNothing) {
+    const QString fila = QStringLiteral("SELECT * FROM Viaje WHERE Vj_Folio = ") + kEnSql;
+    for (const char* arreglo :
+         {"Vj_Fecha_Inicio_Viaje = '2026-02-30 10:00:00'", "Vj_Kilometro_Final = 'abc'"}) {
+        SCOPED_TRACE(arreglo);
+        db.exec(
+            QStringLiteral("UPDATE Viaje SET %1 WHERE Vj_Folio = ").arg(QLatin1String(arreglo)) +
+            kEnSql);
+        const QList<QStringList> antes = db.rows(fila);
+        abrir();
+        EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500019")});
+        traza();
+        pulsar("btnB1");
+        EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500019")});
+        EXPECT_TRUE(traza().filter(QStringLiteral("UPDATE")).isEmpty());
+        EXPECT_EQ(db.rows(fila), antes);
+        EXPECT_TRUE(p().isVisible());
+        p().Unload();
+    }
+}
+
 TEST_F(PantallaReprogramarViaje, ATripNeverStartedOpensOnTheServerDateAtMidnight) {
     db.exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = NULL WHERE Vj_Folio = ") +
             kEnSql);

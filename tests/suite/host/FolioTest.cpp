@@ -45,6 +45,25 @@ TEST_F(FolioTest, FoliosAlreadyInTheTableAreNeverGiven) {
     EXPECT_EQ(folio(QStringLiteral("0003")), QStringLiteral("0003000044"));
 }
 
+TEST_F(FolioTest, ABranchIsMatchedAsWrittenAndABlankOrMalformedOneIsRefused) {
+    embarque(QStringLiteral("0003000041"));
+    embarque(QStringLiteral("%_03000007"));
+    EXPECT_EQ(folio(QStringLiteral("%")), QStringLiteral("%000000001"));
+    EXPECT_EQ(folio(QStringLiteral("%_03")), QStringLiteral("%_03000008"));
+    EXPECT_EQ(folio(QStringLiteral("_")), QStringLiteral("_000000001"));
+    const QList<QStringList> antes = db.rows(QStringLiteral("SELECT * FROM Folio ORDER BY 1, 2"));
+    for (const char* mala : {"", "   ", "00 1", "00\t1"}) {
+        try {
+            folio(QString::fromLatin1(mala));
+            ADD_FAILURE() << "accepted [" << mala << "]";
+        } catch (const com::RuntimeError& e) {
+            EXPECT_TRUE(e.description().contains(QStringLiteral("no es válida"))) << e.what();
+        }
+    }
+    EXPECT_FALSE(connection.inTransaction());
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT * FROM Folio ORDER BY 1, 2")), antes);
+}
+
 TEST_F(FolioTest, TakenInTheCallersTransactionAndGivenBackByItsRollback) {
     connection.BeginTrans();
     const QString first = folio(QStringLiteral("0001"));
