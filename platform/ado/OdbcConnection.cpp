@@ -1,5 +1,7 @@
 #include "OdbcConnection.h"
 
+#include "ConnectionStringMask.h"
+
 #include "Errors.h"
 #include "QueryRecordset.h"
 #include "SqlServerToSqlite.h"
@@ -21,14 +23,6 @@ namespace {
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
     return QStringLiteral("kado-odbc-%1").arg(++counter);
-}
-
-// The connection string as a message may show it: passwords hidden.
-QString withoutPassword(const QString& connectionString) {
-    static const QRegularExpression password(QStringLiteral("((?:PWD|Password)\\s*=)[^;]*"),
-                                             QRegularExpression::CaseInsensitiveOption);
-    QString shown = connectionString;
-    return shown.replace(password, QStringLiteral("\\1***"));
 }
 
 // What the ODBC driver says it reaches (SQL_DBMS_NAME): Qt knows SQL Server by it, not SQLite.
@@ -63,9 +57,10 @@ std::unique_ptr<OdbcConnection> OdbcConnection::open(const QString& connectionSt
     }
     db.setDatabaseName(connectionString);
     if (!db.open()) {
-        throw com::RuntimeError(QStringLiteral("No se pudo conectar por ODBC con '%1': %2")
-                                    .arg(withoutPassword(connectionString), db.lastError().text()),
-                                error::providerFailed);
+        throw com::RuntimeError(
+            QStringLiteral("No se pudo conectar por ODBC con '%1': %2")
+                .arg(maskConnectionString(connectionString), db.lastError().text()),
+            error::providerFailed);
     }
     const bool sqlite = db.driver()->dbmsType() == QSqlDriver::SQLite ||
                         dbmsName(db).contains(QLatin1String("SQLite"), Qt::CaseInsensitive);

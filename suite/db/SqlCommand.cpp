@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "platform/ado/ConnectionStringMask.h"
 #include "platform/ado/Providers.h"
 #include "platform/com/RuntimeError.h"
 
@@ -74,14 +75,6 @@ QString parse(const QStringList& args, SqlArgs& a) {
     return {};
 }
 
-// Passwords stay out of messages that may end up on a screen or in a log.
-QString withoutPassword(const QString& connectionString) {
-    static const QRegularExpression pwd(QStringLiteral("((?:PWD|Password)\\s*=)[^;]*"),
-                                        QRegularExpression::CaseInsensitiveOption);
-    QString s = connectionString;
-    return s.replace(pwd, QStringLiteral("\\1***"));
-}
-
 QString cell(const QVariant& v) {
     if (v.isNull())
         return QStringLiteral("NULL");
@@ -123,7 +116,7 @@ std::unique_ptr<ado::Connection> open(const SqlArgs& a, QString& error) {
         return a.file.isEmpty() ? ado::openOdbc(a.odbc) : ado::openSqlite(a.file, false);
     } catch (const com::RuntimeError& e) {
         error = a.file.isEmpty() ? QStringLiteral("no se pudo conectar con \"%1\": %2")
-                                       .arg(withoutPassword(a.odbc), e.description())
+                                       .arg(ado::maskConnectionString(a.odbc), e.description())
                                  : QStringLiteral("no se pudo abrir la base de datos %1: %2")
                                        .arg(a.file, e.description());
         return nullptr;
