@@ -12,8 +12,10 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <sqlite3.h>
 
 namespace suite {
 
@@ -95,6 +97,48 @@ void removeDatabaseFiles(const QString& path) {
         QFile::remove(path + QLatin1String(suffix));
 }
 
+// True when another connection has the database open. The suite keeps its files in write-ahead
+// mode, and leaving that mode needs the only connection: a busy answer means someone else is
+// there. A file that is no database at all is nobody's.
+bool inUse(const QString& path) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        return false;
+    }
+    // The answer is the mode in force afterwards: still "wal" when the change was refused.
+    sqlite3_stmt* statement = nullptr;
+    bool busy = false;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode=DELETE", -1, &statement, nullptr) ==
+        SQLITE_OK) {
+        const int rc = sqlite3_step(statement);
+        busy = rc == SQLITE_BUSY || rc == SQLITE_LOCKED ||
+               (rc == SQLITE_ROW &&
+                qstricmp(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), "wal") ==
+                    0);
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return busy;
+}
+
+// The scratch files of earlier runs that were stopped before they could clean up: a file is
+// left to a process that still runs.
+void removeStaleScratch(const QDir& dir, const QString& fileName) {
+    const QString prefix = QLatin1Char('.') + fileName + QLatin1Char('.');
+    for (const QString& name : dir.entryList({prefix + QStringLiteral("*.part*")},
+                                             QDir::Files | QDir::Hidden | QDir::System)) {
+        bool ok = false;
+        const qint64 pid = name.mid(prefix.size()).section(QLatin1Char('.'), 0, 0).toLongLong(&ok);
+        if (!ok || pid <= 0 || pid == QCoreApplication::applicationPid())
+            continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        QFile::remove(dir.filePath(name));
+    }
+}
+
 } // namespace
 
 int runDemoDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -125,6 +169,13 @@ int runDemoDbCommand(const QStringList& args, QTextStream& out, QTextStream& err
         return 1;
     }
 
+    if (target.exists() && inUse(target.absoluteFilePath())) {
+        err << "kestrova demo-db: la base de datos " << a.file
+            << " está abierta en otro programa; ciérrelo antes de reemplazarla\n";
+        return 1;
+    }
+
+    removeStaleScratch(dir, target.fileName());
     // Built aside and moved into place at the end, so that a failure leaves FILE as it was.
     const QString part = dir.filePath(QStringLiteral(".%1.%2.part")
                                           .arg(target.fileName())

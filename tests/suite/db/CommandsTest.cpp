@@ -1,4 +1,5 @@
 #include "suite/db/Commands.h"
+#include "platform/ado/Providers.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QFile>
@@ -69,6 +70,29 @@ TEST_F(DemoDbCommandTest, AnExistingFileIsReplacedOnlyWithForce) {
 
     ASSERT_EQ(demoDb({file, "--trips", "5", "--force"}).status, 0);
     EXPECT_EQ(sql({"--db", file, "SELECT COUNT(*) AS n FROM Viaje"}).out, "n\n5\n");
+}
+
+TEST_F(DemoDbCommandTest, ADatabaseInUseIsNotReplacedAndScratchOfDeadRunsIsCleared) {
+    ASSERT_EQ(demoDb({file, "--trips", "5"}).status, 0);
+    {
+        std::unique_ptr<ado::Connection> enUso = ado::openSqlite(file);
+        const auto viajes = [&] {
+            return enUso->Execute(QStringLiteral("SELECT COUNT(*) FROM Viaje"))->Fields(0).Value();
+        };
+        ASSERT_EQ(viajes(), QVariant(qlonglong(5)));
+        const Outcome refused = demoDb({file, "--trips", "7", "--force"});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find("abierta en otro programa"), std::string::npos) << refused.err;
+        EXPECT_EQ(viajes(), QVariant(qlonglong(5)));
+    }
+    // A run killed while it built (its process gone) left its scratch file behind.
+    for (const char* resto : {".demo.db.999999999.part", ".demo.db.999999999.part-journal"}) {
+        QFile f(dir.filePath(resto));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_EQ(demoDb({file, "--trips", "7", "--force"}).status, 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
+              "demo.db");
 }
 
 TEST_F(DemoDbCommandTest, BadArgumentsSayWhatIsWrongAndWriteNothing) {
