@@ -161,6 +161,14 @@ Filas leer(const QString& sql) {
     return r;
 }
 
+// Whether the statement gives a row; the rows themselves are read again, under the write lock.
+bool existe(const QString& sql) {
+    std::unique_ptr<ado::Recordset> rs = Sistema().Conexion().Execute(sql);
+    const bool r = !rs->Eof();
+    rs->Close();
+    return r;
+}
+
 // A copied value as text the database reads back as the same value: a number in its shortest
 // exact digits with a '.' (never an exponent, which SQL Server does not read as a decimal), a
 // date as the server's own date text, a null as the empty text.
@@ -169,8 +177,10 @@ QString textoCopiado(const QVariant& valor) {
         return QString();
     switch (valor.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float:
-        return QLocale::c().toString(valor.toDouble(), 'f', QLocale::FloatingPointShortest);
+    case QMetaType::Float: {
+        static const QLocale c = QLocale::c();
+        return c.toString(valor.toDouble(), 'f', QLocale::FloatingPointShortest);
+    }
     case QMetaType::QDateTime:
         return Funciones().FormatoFechaHora(valor.toDateTime());
     case QMetaType::QDate:
@@ -335,7 +345,8 @@ private:
         for (const QVector<QVariant>& fila : leidas.filas) {
             QString& s = sSQL();
             s.clear();
-            s = columnas;
+            s.reserve(2 * columnas.size());
+            s += columnas;
             for (int i = 0; i < n; ++i) {
                 QString valor;
                 switch (i) {
@@ -416,19 +427,19 @@ bool Reprogramacion::ReprogramarDocumento(const QString& folio, const QString& l
 
     // Nothing is written yet: a failure here only needs telling.
     QString sucursal;
-    Filas leidas;
+    bool hayFilas = false;
     try {
         sucursal = Funciones().ObtenerCampo(
             esOrden ? QStringLiteral("Orden_Entrega") : QStringLiteral("Embarque"), llave, folio,
             QStringLiteral("Sc_Cve_Sucursal"), 0, QString(), QString(), QStringLiteral("CA"));
         sSQL().clear();
         sSQL() = lectura;
-        leidas = leer(sSQL());
+        hayFilas = existe(sSQL());
     } catch (const std::exception& e) {
         m_mensajeError = QStringLiteral("ReprogramarDocumento() - ") + descripcion(e);
         return false;
     }
-    if (leidas.vacia()) {
+    if (!hayFilas) {
         m_mensajeError = sinRegistros;
         return false;
     }
@@ -439,7 +450,7 @@ bool Reprogramacion::ReprogramarDocumento(const QString& folio, const QString& l
         // lock the rows read now are the ones to copy.
         sSQL().clear();
         sSQL() = lectura;
-        leidas = leer(sSQL());
+        const Filas leidas = leer(sSQL());
         if (leidas.vacia())
             throw com::RuntimeError(sinRegistros);
 
