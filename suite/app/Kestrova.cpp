@@ -3,6 +3,7 @@
 #include "ComponentCommands.h"
 #include "Shell.h"
 #include "ShellOptions.h"
+#include "SpanishTranslations.h"
 #include "suite/db/Commands.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ Options of the shell:
   --user CODE            the operator (default: the login name)
   --vnc-port N           the VNC port used when there is no display (default 5900)
   --help                 show this help
+  --version              show the suite's version and the version record of its component
 Without --db or --connect the shell opens a demo database, made on first start in the
 user's data folder. Without a display (no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM) it
 serves its screens over VNC and says where to connect.
@@ -35,6 +37,7 @@ Commands:
   version [FILE]         print the version record of a component library
   demo-db FILE ...       create a demo database (kestrova demo-db --help)
   sql ...                run one statement on a database (kestrova sql --help)
+  check ...              check a database's integrity and schema (kestrova check --help)
   help                   show this help
 
 Environment:
@@ -73,7 +76,8 @@ int kestrovaMain(int argc, char** argv) {
         return 0;
     }
     if (command == QLatin1String("regsvr") || command == QLatin1String("version") ||
-        command == QLatin1String("demo-db") || command == QLatin1String("sql")) {
+        command == QLatin1String("demo-db") || command == QLatin1String("sql") ||
+        command == QLatin1String("check")) {
         QCoreApplication app(argc, argv);
         if (command == QLatin1String("regsvr"))
             return runRegsvrCommand(rest, out, err);
@@ -81,6 +85,8 @@ int kestrovaMain(int argc, char** argv) {
             return runVersionCommand(rest, out, err);
         if (command == QLatin1String("demo-db"))
             return runDemoDbCommand(rest, out, err);
+        if (command == QLatin1String("check"))
+            return runCheckCommand(rest, out, err);
         return runSqlCommand(rest, out, err);
     }
     if (!command.isEmpty() && !command.startsWith(QLatin1Char('-'))) {
@@ -98,8 +104,13 @@ int kestrovaMain(int argc, char** argv) {
         out << usage;
         return 0;
     }
+    if (options.version) {
+        QCoreApplication app(argc, argv);
+        return runVersionOption(out, err);
+    }
     chooseDisplay(options.vncPort, out);
     QApplication app(argc, argv);
+    installSpanishTranslations(app);
     return runShell(options, out, err);
 }
 

@@ -18,4 +18,8 @@ int runDemoDbCommand(const QStringList& args, QTextStream& out, QTextStream& err
 int runSqlCommand(const QStringList& args);
 int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err);
 
+// kestrova check (--db FILE | --connect ODBC-STRING): the database's integrity and schema
+int runCheckCommand(const QStringList& args);
+int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err);
+
 } // namespace suite

@@ -37,6 +37,10 @@ Outcome sql(const QStringList& args) {
     return run(suite::runSqlCommand, args);
 }
 
+Outcome check(const QStringList& args) {
+    return run(suite::runCheckCommand, args);
+}
+
 class DemoDbCommandTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -93,6 +97,41 @@ TEST_F(DemoDbCommandTest, ADatabaseInUseIsNotReplacedAndScratchOfDeadRunsIsClear
     ASSERT_EQ(demoDb({file, "--trips", "7", "--force"}).status, 0);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
               "demo.db");
+}
+
+TEST_F(DemoDbCommandTest, CheckFindsDamagedPagesAndAMissingPieceOfTheSchema) {
+    ASSERT_EQ(demoDb({file, "--trips", "200"}).status, 0);
+    const Outcome sana = check({"--db", file});
+    EXPECT_EQ(sana.status, 0) << sana.err;
+    EXPECT_NE(sana.out.find("buen estado"), std::string::npos) << sana.out;
+    const Outcome odbc = check({"--connect", "Driver=SQLite3;Database=" + file});
+    EXPECT_EQ(odbc.status, 0) << odbc.err;
+
+    const std::pair<const char*, const char*> faltas[] = {
+        {"ALTER TABLE Embarque DROP COLUMN Eb_Comentario", "Eb_Comentario"},
+        {"DELETE FROM Consulta WHERE Cs_Nombre = 'Viajes'", "Viajes"},
+    };
+    for (const auto& [cambio, nombre] : faltas) {
+        const QString copia = dir.filePath(QStringLiteral("copia.db"));
+        QFile::remove(copia);
+        ASSERT_TRUE(QFile::copy(file, copia));
+        ASSERT_EQ(sql({"--db", copia, cambio}).status, 0) << cambio;
+        const Outcome r = check({"--db", copia});
+        EXPECT_EQ(r.status, 1) << cambio;
+        EXPECT_NE(r.err.find(nombre), std::string::npos) << r.err;
+    }
+
+    // Garbage in the middle of the file, where the data pages lie.
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.seek(f.size() / 2 / 4096 * 4096 + 8));
+        f.write(QByteArray(2000, '\xAB'));
+    }
+    const Outcome danada = check({"--db", file});
+    EXPECT_EQ(danada.status, 1);
+    EXPECT_FALSE(danada.err.empty());
+    EXPECT_EQ(check({"--db", dir.filePath("no-existe.db")}).status, 1);
 }
 
 TEST_F(DemoDbCommandTest, BadArgumentsSayWhatIsWrongAndWriteNothing) {
