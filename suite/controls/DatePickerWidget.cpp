@@ -1,5 +1,7 @@
 #include "DatePickerWidget.h"
 
+#include "AltKey.h"
+
 #include <QKeyEvent>
 
 namespace suite {
@@ -8,6 +10,10 @@ DatePickerWidget::DatePickerWidget(QWidget* parent) : QDateTimeEdit(parent) {}
 
 void DatePickerWidget::keyPressEvent(QKeyEvent* event) {
     if (keyHook && keyHook(event)) {
+        event->accept();
+        return;
+    }
+    if (typesWithAlt(event)) {
         event->accept();
         return;
     }

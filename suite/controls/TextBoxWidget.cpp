@@ -1,5 +1,7 @@
 #include "TextBoxWidget.h"
 
+#include "AltKey.h"
+
 #include <QKeyEvent>
 
 namespace suite {
@@ -8,6 +10,10 @@ TextBoxWidget::TextBoxWidget(QWidget* parent) : QLineEdit(parent) {}
 
 void TextBoxWidget::keyPressEvent(QKeyEvent* event) {
     if (keyHook && keyHook(event)) {
+        event->accept();
+        return;
+    }
+    if (typesWithAlt(event)) {
         event->accept();
         return;
     }

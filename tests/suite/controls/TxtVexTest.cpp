@@ -1,10 +1,12 @@
 #include "KitForm.h"
 
 #include "kt512/services/ClassIds.h"
+#include "kt512/services/IdpFecha.h"
 #include "kt512/services/ItxtVEX.h"
 #include "platform/com/RuntimeError.h"
 
 #include <QApplication>
+#include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -141,6 +143,38 @@ TEST_F(TxtVexTest, TheGlassAndF3RaiseLupaClick) {
     type("txtSinLupa", "x");
     QTest::keyClick(edit("txtSinLupa"), Qt::Key_F3);
     EXPECT_EQ(withoutGlass.count, 0);
+}
+
+// Alt with a letter or a digit is a screen's shortcut (Alt+1 picks a tab), never typing.
+TEST_F(TxtVexTest, AnAltModifiedKeyNeverEditsABoxOfTheKit) {
+    auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
+    auto fecha = form.add<kt512::IdpFecha>(progId::DatePicker, "dpFechaInicial");
+    km->setText("1500.25");
+    const QDateTime dia(QDate(2026, 12, 24), QTime(0, 0));
+    fecha->setValue(dia);
+    form.showActive();
+    QLineEdit* box = edit("txtKmInicial");
+    box->setFocus();
+    box->end(false);
+    auto* picker = form.window().findChild<QDateTimeEdit*>("dpFechaInicial");
+    for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(picker)}) {
+        w->setFocus();
+        for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_A})
+            for (Qt::KeyboardModifiers mods :
+                 {Qt::KeyboardModifiers(Qt::AltModifier), Qt::AltModifier | Qt::ShiftModifier})
+                QTest::keyClick(w, key, mods);
+    }
+    edit("txtKmInicial")->setFocus();
+    picker->setFocus();
+    EXPECT_EQ(km->ValorNumerico(), "1500.25");
+    EXPECT_EQ(fecha->Value(), dia);
+    // Without Alt the keys still edit.
+    picker->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(picker, Qt::Key_Up);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_1);
+    EXPECT_EQ(fecha->Value(), dia.addDays(1));
+    EXPECT_EQ(km->ValorNumerico(), "1500.251");
 }
 
 } // namespace
