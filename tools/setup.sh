@@ -8,7 +8,8 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-odbc
           libsqlite3-dev unixodbc unixodbc-dev tdsodbc libsqliteodbc
           libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick clang-format fonts-dejavu-core)
+          xvfb xauth xdotool imagemagick clang-format fonts-dejavu-core
+          qt6-translations-l10n help2man desktop-file-utils dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -30,8 +30,11 @@ FILE defaults to the suite's libKT512.so.
 
 QString componentLibraryPath() {
     const QString bin = QCoreApplication::applicationDirPath();
+    // Installed, the component sits in the suite's own library folder.
     for (const QString& candidate :
-         {bin + QStringLiteral("/../lib/libKT512.so"), bin + QStringLiteral("/libKT512.so")}) {
+         {bin + QStringLiteral("/../lib/libKT512.so"),
+          bin + QStringLiteral("/../" KESTROVA_INSTALL_LIBDIR "/libKT512.so"),
+          bin + QStringLiteral("/libKT512.so")}) {
         const QFileInfo info(candidate);
         if (info.isFile())
             return info.canonicalFilePath();
@@ -95,6 +98,21 @@ int runVersionCommand(const QStringList& args, QTextStream& out, QTextStream& er
         return 0;
     } catch (const com::RuntimeError& e) {
         err << "kestrova version: " << e.description() << "\n";
+        return 1;
+    }
+}
+
+int runVersionOption(QTextStream& out, QTextStream& err) {
+    out << "kestrova (Kestrova) " << KESTROVA_VERSION << "\n";
+    const QString library = componentLibraryPath();
+    try {
+        const com::VersionInfo info = com::VersionInfo::read(library);
+        out << "Componente KT512: " << QDir::toNativeSeparators(library) << "\n";
+        for (const QString& key : info.keys())
+            out << "  " << key << ": " << info.value(key) << "\n";
+        return 0;
+    } catch (const com::RuntimeError& e) {
+        err << "kestrova: " << e.description() << "\n";
         return 1;
     }
 }

@@ -15,5 +15,7 @@ QString componentLibraryPath();
 int runRegsvrCommand(const QStringList& args, QTextStream& out, QTextStream& err);
 // kestrova version [FILE]: prints the version record of a component library (default KT512).
 int runVersionCommand(const QStringList& args, QTextStream& out, QTextStream& err);
+// kestrova --version: the suite's version, then the version record of the component it loads.
+int runVersionOption(QTextStream& out, QTextStream& err);
 
 } // namespace suite

@@ -17,7 +17,7 @@ namespace suite {
 namespace {
 
 const char* const usage = R"(Usage: kestrova [options]
-       kestrova COMMAND [arguments]
+  or:  kestrova COMMAND [arguments]
 
 Without a command, opens the suite shell on the trip control screen (KT512).
 

@@ -13,6 +13,8 @@ QString ShellOptions::parse(const QStringList& args, ShellOptions& options) {
         };
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             options.help = true;
+        } else if (arg == QLatin1String("--version")) {
+            options.version = true;
         } else if (arg == QLatin1String("--db")) {
             if (!value(options.dbFile))
                 return QStringLiteral("falta el archivo de base de datos después de --db");

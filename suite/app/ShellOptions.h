@@ -13,6 +13,7 @@ struct ShellOptions {
     QString usuario;
     int vncPort = 5900;
     bool help = false;
+    bool version = false;
 
     // Reads the options; the message for the first bad one, empty when all are good.
     static QString parse(const QStringList& args, ShellOptions& options);

@@ -58,6 +58,10 @@ KESTROVA_REGISTRY=$WORK/bloqueo/registry.json expect 1 "No se puede escribir" "$
 expect 0 "FileVersion: 6\.00\.0048" "$KESTROVA" version "$LIB/libKT512.so"
 expect 0 "OriginalFilename: KT512\.dll" "$KESTROVA" version
 expect 1 "no es un archivo ELF" "$KESTROVA" version "$WORK/libFalso.so"
+# --version: the suite's version first, then the record of the component the shell loads.
+expect 0 "^kestrova \(Kestrova\) [0-9]+\.[0-9]+\.[0-9]+$" "$KESTROVA" --version
+expect 0 "^Componente KT512: .*/libKT512\.so$" "$KESTROVA" --version
+expect 0 "^  FileVersion: 6\.00\.0048$" "$KESTROVA" --version
 
 # The shell refuses a database it cannot open, with a message and status 1.
 expect 1 "kestrova: .*" "$KESTROVA" --db "$WORK/no-existe.sqlite"
