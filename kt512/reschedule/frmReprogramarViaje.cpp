@@ -68,6 +68,7 @@ constexpr int kMargenPagina = 60;
 constexpr int kDesplazamientoMenu = 3500;
 
 const QString kKestrova = QStringLiteral("Kestrova");
+const QString kTitulo = QStringLiteral("Reprogramar viajes");
 const QString kModulo = QStringLiteral("KT512");
 const QString kCargarDetalle = QStringLiteral("CARGAR DETALLE");
 
@@ -115,7 +116,7 @@ QVariantMap llavesFigura(int pestana) {
 forms::FormDesign disenoFrmReprogramarViaje() {
     forms::FormDesign d;
     d.name = QStringLiteral("frmReprogramarViaje");
-    d.caption = QStringLiteral("Reprogramar viajes");
+    d.caption = kTitulo;
     d.clientWidth = kAnchoForma;
     d.clientHeight = kAltoForma;
     d.backColor = QColor(0xF5, 0xF5, 0xF5);
@@ -134,7 +135,7 @@ forms::FormDesign disenoFrmReprogramarViaje() {
         control(ControlKit::ColourScheme, QStringLiteral("colorVEX"), 0, 0, 0, 0,
                 coloresDelSistema()),
         control(ControlKit::Toolbar, QStringLiteral("Controles"), 0, 0, kAnchoForma, 960,
-                barraDeDialogo(QStringLiteral("Reprogramar viajes")), 0),
+                barraDeDialogo(kTitulo), 0),
         etiqueta(0, QStringLiteral("Km inicial:"), QStringLiteral("KM INICIAL"), kColumna1,
                  kRenglon1),
         etiqueta(1, QStringLiteral("Km final:"), QStringLiteral("KM FINAL"), kColumna2, kRenglon1),
@@ -286,8 +287,32 @@ void frmReprogramarViaje::Cargar(const QString& Folio_Viaje, const QString& Sucu
     Funciones().PrepararForma(*this, 1);
     this->Folio_Viaje = Folio_Viaje;
     this->Sucursal = Sucursal;
+    MostrarViajeEnTitulo();
     CargarValores(Folio_Viaje);
     CargarListas();
+}
+
+// The operator sees which trip the screen edits, in the window's title and on its band; the
+// branch by its code and name. A name that cannot be read costs the title only the name.
+void frmReprogramarViaje::MostrarViajeEnTitulo() {
+    QString titulo = kTitulo + QStringLiteral(" — Viaje ") + Folio_Viaje.trimmed();
+    const QString sucursal = Sucursal.trimmed();
+    if (!sucursal.isEmpty()) {
+        titulo += QStringLiteral(", sucursal ") + sucursal;
+        try {
+            const QString nombre =
+                Funciones()
+                    .ObtenerCampo(QStringLiteral("Sucursal"), QStringLiteral("Sc_Cve_Sucursal"),
+                                  sucursal, QStringLiteral("Sc_Descripcion"), 0, QString(),
+                                  QString(), QString())
+                    .trimmed();
+            if (!nombre.isEmpty())
+                titulo += QLatin1Char(' ') + nombre;
+        } catch (const com::RuntimeError&) {
+        }
+    }
+    setCaption(titulo);
+    control<IControles>(QStringLiteral("Controles"))->setCaption(titulo);
 }
 
 void frmReprogramarViaje::Form_Activate() {

@@ -53,6 +53,7 @@ private:
     void EnterComoTab(int keyAscii);
     void Reprogramar_Orden_Embarque_Click();
 
+    void MostrarViajeEnTitulo();
     void CargarValores(const QString& Folio);
     void Aceptar();
     bool ActualizaValores(const QString& Folio);

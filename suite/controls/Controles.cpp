@@ -46,6 +46,14 @@ void Controles::NotificarActivacion(bool valor) {
     view()->update();
 }
 
+QString Controles::Caption() {
+    return view()->captionLabel()->text();
+}
+
+void Controles::setCaption(const QString& caption) {
+    view()->captionLabel()->setText(caption);
+}
+
 void Controles::updateButtons() {
     const auto set = [this](QPushButton* button, const QString& caption) {
         QString text = caption;

@@ -20,6 +20,8 @@ public:
 
     void applyDesign(const QVariantMap& keys) override;
     void NotificarActivacion(bool valor) override;
+    QString Caption() override;
+    void setCaption(const QString& caption) override;
 
     int notificaciones() const { return m_notifications; }
     bool ultimaNotificacion() const { return m_lastNotification; }

@@ -87,7 +87,8 @@ remission=$(value "SELECT MIN(Rm_Folio) FROM Orden_Entrega WHERE Oe_Folio = '$fo
 
 # The first row of the trip list, just under the list's header.
 xdotool mousemove --window "$board" 50 105 click --repeat 2 --delay 60 1
-screen=$(e2e_window "Reprogramar viajes" 20) || e2e_fail "the double click opened no rescheduling screen"
+screen=$(e2e_window "Reprogramar viajes — Viaje .*" 20) ||
+    e2e_fail "the double click opened no rescheduling screen"
 opened=$(grep -o "Vj_Folio = '[^']*' AND   Es_cve_estado" "$TRACE" | head -1 | cut -d"'" -f2)
 [ "$opened" == "$trip" ] || e2e_fail "the screen opened trip \"$opened\", expected $trip"
 listed() { grep -q "Orden_Entrega.Oe_Folio AS Folio" "$TRACE"; }
@@ -152,7 +153,7 @@ shown=$(rerun "Orden_Entrega.Oe_Folio AS Folio") || e2e_fail "$shown"
 
 xdotool windowfocus --sync "$screen" 2>/dev/null
 xdotool key Escape
-wait_for 10 test -z "$(xdotool search --name '^Reprogramar viajes$' 2>/dev/null)" ||
+wait_for 10 test -z "$(xdotool search --name '^Reprogramar viajes' 2>/dev/null)" ||
     e2e_fail "the rescheduling screen stayed open"
 e2e_close "$board" || e2e_fail "could not close the board's window"
 e2e_wait_exit 30

@@ -39,9 +39,12 @@ sleep 1
 
 # The first row of the trip list, just under the list's header.
 xdotool mousemove --window "$board" 50 105 click --repeat 2 --delay 60 1
-e2e_window "Reprogramar viajes" 20 >/dev/null || e2e_fail "the double click opened no rescheduling screen"
+e2e_window "Reprogramar viajes — Viaje .*" 20 >/dev/null ||
+    e2e_fail "the double click opened no rescheduling screen"
 folio=$(grep -o "Vj_Folio = '[^']*' AND   Es_cve_estado" "$TRACE" | head -1 | cut -d"'" -f2)
 [ -n "$folio" ] || e2e_fail "the screen read no trip header"
+xdotool search --name "^Reprogramar viajes — Viaje $folio, sucursal [^,]+$" >/dev/null ||
+    e2e_fail "the screen's title names neither trip $folio nor its branch"
 sleep 1
 import -window root "$WORK/reschedule.png" || e2e_fail "no screenshot"
 
@@ -60,7 +63,7 @@ expected=$'2026-01-02 08:15:00\t2026-01-02 17:45:30\t1500.25\t4321.5'
 [ "$row" == "$expected" ] || e2e_fail "trip $folio holds \"$row\", expected \"$expected\""
 
 # The screen closed, and the board, active again, reloaded its trips after the save.
-closed() { ! xdotool search --name "^Reprogramar viajes\$" >/dev/null 2>&1; }
+closed() { ! xdotool search --name "^Reprogramar viajes" >/dev/null 2>&1; }
 wait_for 10 closed || e2e_fail "the rescheduling screen stayed open after F4"
 reloaded() { sed -n '/"sql":"COMMIT/,$p' "$TRACE" | grep -q "Cs_Nombre = 'Viajes'"; }
 wait_for 10 reloaded || e2e_fail "the board did not reload its trips"

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -173,6 +174,32 @@ TEST_F(PantallaReprogramarViaje, CargarReadsTheHeaderThenFillsOrdersAndShipments
     EXPECT_EQ(caja("txtKmFinal")->ValorNumerico().toDouble(), 1730.5);
     EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(),
               QTime(17, 45, 30));
+}
+
+TEST_F(PantallaReprogramarViaje, TheTitleNamesTheTripAndItsBranchWhereThereIsOne) {
+    const auto banda = [&] {
+        return p()
+            .ctl(QStringLiteral("Controles"))
+            .widget()
+            ->findChild<QLabel*>(QStringLiteral("caption"));
+    };
+    db.exec(QStringLiteral("UPDATE Sucursal SET Sc_Descripcion = 'Monterrey O''Neill' WHERE "
+                           "Sc_Cve_Sucursal = '0001'"));
+    p().Cargar(kFolio, QStringLiteral("0001"));
+    EXPECT_EQ(p().window()->windowTitle(),
+              QStringLiteral("Reprogramar viajes — Viaje V0'01, sucursal 0001 Monterrey O'Neill"));
+    ASSERT_NE(banda(), nullptr);
+    EXPECT_EQ(banda()->text(), p().window()->windowTitle());
+
+    // A branch missing from the catalogue still shows by its code.
+    p().Cargar(kFolio, QStringLiteral("MTY"));
+    EXPECT_EQ(p().window()->windowTitle(),
+              QStringLiteral("Reprogramar viajes — Viaje V0'01, sucursal MTY"));
+
+    // The next trip opened without a branch leaves nothing of the previous one behind.
+    p().Cargar(kFolio, QStringLiteral("  "));
+    EXPECT_EQ(p().window()->windowTitle(), QStringLiteral("Reprogramar viajes — Viaje V0'01"));
+    EXPECT_EQ(banda()->text(), p().window()->windowTitle());
 }
 
 TEST_F(PantallaReprogramarViaje, TheDetailConditionCarriesEachFilterWhoseDescriptionIsSet) {
