@@ -1,6 +1,7 @@
 #include "Kestrova.h"
 
 #include "ComponentCommands.h"
+#include "RemoteScreen.h"
 #include "Shell.h"
 #include "ShellOptions.h"
 #include "SpanishTranslations.h"
@@ -26,11 +27,14 @@ Options of the shell:
   --connect ODBC-STRING  the suite's database through ODBC (SQL Server in production)
   --user CODE            the operator (default: the login name)
   --vnc-port N           the VNC port used when there is no display (default 5900)
+  --vnc-listen ADDRESS   the address VNC listens on (default 127.0.0.1, this machine only;
+                         another address lets other machines in, without a password)
   --help                 show this help
   --version              show the suite's version and the version record of its component
 Without --db or --connect the shell opens a demo database, made on first start in the
 user's data folder. Without a display (no DISPLAY, WAYLAND_DISPLAY or QT_QPA_PLATFORM) it
-serves its screens over VNC and says where to connect.
+serves its screens over VNC on this machine's loopback address and says where to connect;
+from another machine, tunnel the port through SSH.
 
 Commands:
   regsvr [-u] LIBRARY    register (or unregister) an in-process server such as libKT512.so
@@ -46,17 +50,36 @@ Environment:
   KESTROVA_MESSAGE_LOG   a file to which every message shown is appended as one JSON line
 )";
 
-// Without any display the screens go out over VNC; the platform is chosen before the
-// application object exists.
-void chooseDisplay(int vncPort, QTextStream& out) {
+// Without any display the screens go out over VNC, from a display of the suite's own; the
+// platform is chosen before the application object exists. False when it cannot be served.
+bool chooseDisplay(const ShellOptions& options, RemoteScreen& screen, QTextStream& out,
+                   QTextStream& err) {
     if (!qEnvironmentVariableIsEmpty("DISPLAY") ||
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return;
-    qputenv("QT_QPA_PLATFORM", QStringLiteral("vnc:size=1280x800:port=%1").arg(vncPort).toLatin1());
-    out << "Sin pantalla: Kestrova sirve sus pantallas por VNC. Conéctese con un visor VNC a "
-        << QSysInfo::machineHostName() << ":" << vncPort << " (o localhost:" << vncPort << ").\n";
+        return true;
+    const bool loopback = options.vncAddress == QLatin1String("127.0.0.1");
+    if (!loopback)
+        err << "kestrova: AVISO: la pantalla por VNC queda abierta a otras máquinas en "
+            << options.vncAddress << ", sin contraseña: quien llegue a ese puerto puede trabajar "
+            << "con los viajes. Prefiera un túnel SSH (vea el README).\n";
+    err.flush();
+    QString problem;
+    if (!screen.start(options.vncAddress, options.vncPort, problem)) {
+        err << "kestrova: " << problem << "\n";
+        return false;
+    }
+    out << "Sin pantalla: Kestrova sirve sus pantallas por VNC en " << options.vncAddress << ":"
+        << options.vncPort << ". ";
+    if (loopback)
+        out << "Conéctese con un visor VNC a localhost:" << options.vncPort
+            << ", o desde otra máquina por un túnel SSH (ssh -L " << options.vncPort
+            << ":localhost:" << options.vncPort << " " << QSysInfo::machineHostName() << ").\n";
+    else
+        out << "Conéctese con un visor VNC a " << QSysInfo::machineHostName() << ":"
+            << options.vncPort << ".\n";
     out.flush();
+    return true;
 }
 
 } // namespace
@@ -108,7 +131,10 @@ int kestrovaMain(int argc, char** argv) {
         QCoreApplication app(argc, argv);
         return runVersionOption(out, err);
     }
-    chooseDisplay(options.vncPort, out);
+    // The remote screen outlives the application that draws on it.
+    RemoteScreen screen;
+    if (!chooseDisplay(options, screen, out, err))
+        return 1;
     QApplication app(argc, argv);
     installSpanishTranslations(app);
     return runShell(options, out, err);

@@ -31,6 +31,9 @@ QString ShellOptions::parse(const QStringList& args, ShellOptions& options) {
                 options.vncPort = port.toInt(&ok);
             if (!ok || options.vncPort < 1 || options.vncPort > 65535)
                 return QStringLiteral("--vnc-port espera un puerto entre 1 y 65535");
+        } else if (arg == QLatin1String("--vnc-listen")) {
+            if (!value(options.vncAddress))
+                return QStringLiteral("falta la dirección después de --vnc-listen");
         } else {
             return QStringLiteral("opción desconocida \"%1\"").arg(arg);
         }

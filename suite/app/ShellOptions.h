@@ -12,6 +12,7 @@ struct ShellOptions {
     QString odbc;
     QString usuario;
     int vncPort = 5900;
+    QString vncAddress = QStringLiteral("127.0.0.1");
     bool help = false;
     bool version = false;
 
