@@ -18,6 +18,9 @@ QValidator::State NumericValidator::validate(QString& input, int& pos) const {
         return Invalid;
     if (m_maxLength > 0 && input.size() > m_maxLength)
         return Invalid;
+    const qsizetype point = input.indexOf(QLatin1Char('.'));
+    if (m_maxDecimals >= 0 && point >= 0 && input.size() - point - 1 > m_maxDecimals)
+        return Invalid;
     return Acceptable;
 }
 

@@ -12,10 +12,13 @@ public:
 
     // Longest plain number accepted; 0 is no limit.
     void setMaxLength(int maxLength) { m_maxLength = maxLength; }
+    // Most decimals accepted, as many as the box shows; -1 is no limit.
+    void setMaxDecimals(int maxDecimals) { m_maxDecimals = maxDecimals; }
     State validate(QString& input, int& pos) const override;
 
 private:
     int m_maxLength = 0;
+    int m_maxDecimals = -1;
 };
 
 } // namespace suite

@@ -179,7 +179,11 @@ void TxtVex::setValue(const QString& text) {
         if (!n)
             throw com::RuntimeError(
                 QStringLiteral("El valor \"%1\" no es un número válido").arg(text), 13);
-        const QString plain = text.trimmed().isEmpty() ? QString() : *n;
+        QString plain = text.trimmed().isEmpty() ? QString() : *n;
+        // The box keeps the digits it shows: what is read back and saved is what the operator
+        // sees.
+        if (!plain.isEmpty() && !m_pattern.isEmpty())
+            plain = DecimalText::parse(DecimalText::format(plain, m_pattern)).value_or(plain);
         const bool changed = plain != m_plain;
         m_plain = plain;
         showValue();
@@ -310,6 +314,8 @@ void TxtVex::updateEditing() {
     if (m_numeric) {
         auto* validator = new NumericValidator(box);
         validator->setMaxLength(m_maxLength);
+        if (!m_pattern.isEmpty())
+            validator->setMaxDecimals(m_pattern.maxDecimals());
         box->setValidator(validator);
         box->setMaxLength(32767);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

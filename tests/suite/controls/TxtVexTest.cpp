@@ -145,6 +145,24 @@ TEST_F(TxtVexTest, TheGlassAndF3RaiseLupaClick) {
     EXPECT_EQ(withoutGlass.count, 0);
 }
 
+TEST_F(TxtVexTest, ANumberBoxSavesTheDigitsItShows) {
+    auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
+    form.add(progId::TextBox, "txtOtro");
+    // Code: rounded to the fourteen decimals the pattern shows.
+    km->setText("5.123456789012345678");
+    EXPECT_EQ(km->ValorNumerico(), "5.12345678901235");
+    EXPECT_EQ(km->Text(), "5.12345678901235");
+    // Typing: the fifteenth decimal is not taken.
+    form.showActive();
+    QLineEdit* box = edit("txtKmInicial");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "5.123456789012345678");
+    edit("txtOtro")->setFocus();
+    EXPECT_EQ(km->ValorNumerico(), "5.12345678901234");
+    EXPECT_EQ(km->Text(), "5.12345678901234");
+}
+
 // Alt with a letter or a digit is a screen's shortcut (Alt+1 picks a tab), never typing.
 TEST_F(TxtVexTest, AnAltModifiedKeyNeverEditsABoxOfTheKit) {
     auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
