@@ -55,7 +55,8 @@ protected:
 
     // Right-clicks the first item of the list, picks "Reprogramar" and, when the date dialog
     // shows, runs enDialogo on it. True when the dialog was shown.
-    bool reprogramar(const char* lista, const std::function<void()>& enDialogo) {
+    // fila: 0-based row right-clicked; past the last row, the click lands on no item.
+    bool reprogramar(const char* lista, const std::function<void()>& enDialogo, int fila = 0) {
         if (QLatin1String(lista) == QLatin1String("lvEmbarques"))
             QTest::keyClick(p().window(), Qt::Key_2, Qt::AltModifier);
         bool visto = false;
@@ -76,7 +77,8 @@ protected:
         vigia.start(10);
         auto* vista =
             qobject_cast<QAbstractItemView*>(p().ctl(QString::fromLatin1(lista)).widget());
-        const QPoint punto = vista->visualRect(vista->model()->index(0, 0)).center();
+        QPoint punto = vista->visualRect(vista->model()->index(0, 0)).center();
+        punto.ry() += fila * vista->visualRect(vista->model()->index(0, 0)).height();
         QTest::mouseClick(vista->window()->windowHandle(), Qt::RightButton, {},
                           vista->viewport()->mapTo(vista->window(), punto));
         QTest::qWait(150);
@@ -130,6 +132,22 @@ TEST_F(ComandoReprogramar, ACancelledDialogOrARecordGoneMeanwhileWritesNothing) 
     db.exec(QStringLiteral("UPDATE Orden_Entrega SET Es_Cve_Estado = 'CA' WHERE Oe_ID = 4"));
     EXPECT_EQ(tablas(), antes);
     EXPECT_TRUE(ids().isEmpty());
+}
+
+TEST_F(ComandoReprogramar, NothingSelectedOrADateThatIsNoDateIsToldAndWritesNothing) {
+    const auto antes = tablas();
+    EXPECT_FALSE(reprogramar(
+        "lvOrdenes", [] {}, 5));
+    EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500015")});
+
+    db.exec(QStringLiteral("UPDATE Orden_Entrega SET Oe_Fecha_Entrega = '2026-02-30'"));
+    EXPECT_FALSE(reprogramar("lvOrdenes", [] {}));
+    ASSERT_EQ(mensajes->messages().size(), 1u);
+    EXPECT_EQ(std::tuple(mensajes->messages()[0].id, mensajes->messages()[0].style),
+              std::tuple(QStringLiteral("ERR-ID:7500015"), 16L));
+    mensajes->clear();
+    db.exec(QStringLiteral("UPDATE Orden_Entrega SET Oe_Fecha_Entrega = '2026-12-04'"));
+    EXPECT_EQ(tablas(), antes);
 }
 
 TEST_F(ComandoReprogramar, AShipmentFillsAnEmptyBranchAndNeverReplacesOne) {
