@@ -38,9 +38,14 @@ ls "$WORK/control" | grep -qvxE 'control|md5sums' &&
     fail "maintainer scripts: $(ls "$WORK/control")"
 depends=$(dpkg-deb -f "$DEB" Depends)
 echo "Depends: $depends"
-for dep in libqt6core6 libqt6widgets6 libqt6sql6 libsqlite3-0 libc6 libqt6sql6-sqlite \
-    qt6-qpa-plugins; do
+for dep in libqt6core6 libqt6widgets6 libqt6sql6 libsqlite3-0 libc6 libqt6sql6-sqlite; do
     grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
+done
+
+# Started or loaded at run time, out of dpkg-shlibdeps' sight.
+recommends=$(dpkg-deb -f "$DEB" Recommends)
+for dep in qt6-translations-l10n tigervnc-standalone-server; do
+    grep -qE "(^|, )$dep( |,|$)" <<<"$recommends" || fail "Recommends lacks $dep"
 done
 
 ROOT=$WORK/root
