@@ -4,6 +4,7 @@
 #include "Pantalla.h"
 #include "Publico.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/Boundary.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/Guid.h"
@@ -43,7 +44,8 @@ long Server::getClassObject(const QUuid& clsid, const QUuid& iid, void** out) {
     try {
         if (!m_publico)
             m_publico = Publico::Iniciar();
-    } catch (const com::RuntimeError& e) {
+    } catch (...) {
+        const com::RuntimeError e = com::caughtError();
         com::setErrorInfo(com::RuntimeError(
             QStringLiteral("KT512 no puede iniciarse: %1").arg(e.description()), e.number()));
         return com::hr::Fail;
@@ -82,8 +84,8 @@ long Server::registerServer() {
     try {
         com::ClassRegistry::inUse().add(registration(libraryPath()));
         return com::hr::Ok;
-    } catch (const com::RuntimeError& e) {
-        com::setErrorInfo(e);
+    } catch (...) {
+        com::setErrorInfo(com::caughtError());
         return com::hr::ClassRegistration;
     }
 }
@@ -92,8 +94,8 @@ long Server::unregisterServer() {
     try {
         com::ClassRegistry::inUse().remove(registration(libraryPath()));
         return com::hr::Ok;
-    } catch (const com::RuntimeError& e) {
-        com::setErrorInfo(e);
+    } catch (...) {
+        com::setErrorInfo(com::caughtError());
         return com::hr::ClassRegistration;
     }
 }

@@ -4,7 +4,8 @@
 
 namespace forms {
 
-CommandButtonControl::CommandButtonControl() : ControlObject(new QPushButton) {
+CommandButtonControl::CommandButtonControl()
+    : ControlObject(new QPushButton, {QStringLiteral("Click")}) {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button,

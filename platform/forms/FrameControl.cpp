@@ -6,7 +6,7 @@
 
 namespace forms {
 
-FrameControl::FrameControl() : ControlObject(new QGroupBox) {}
+FrameControl::FrameControl() : ControlObject(new QGroupBox, {}) {}
 
 void FrameControl::applyDesign(const QVariantMap& keys) {
     auto* box = static_cast<QGroupBox*>(widget());

@@ -12,7 +12,7 @@ struct ImageListControl::State {
     QList<QIcon> images;
 };
 
-ImageListControl::ImageListControl() : d(std::make_unique<State>()) {}
+ImageListControl::ImageListControl() : ControlObject(nullptr, {}), d(std::make_unique<State>()) {}
 
 ImageListControl::~ImageListControl() = default;
 

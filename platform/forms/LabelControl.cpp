@@ -6,7 +6,7 @@
 
 namespace forms {
 
-LabelControl::LabelControl() : ControlObject(new QLabel) {}
+LabelControl::LabelControl() : ControlObject(new QLabel, {}) {}
 
 void LabelControl::applyDesign(const QVariantMap& keys) {
     auto* label = static_cast<QLabel*>(widget());

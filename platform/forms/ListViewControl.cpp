@@ -94,7 +94,12 @@ struct ListViewControl::State {
     }
 };
 
-ListViewControl::ListViewControl() : ControlObject(new ListTreeView), d(std::make_unique<State>()) {
+ListViewControl::ListViewControl()
+    : ControlObject(new ListTreeView, {QStringLiteral("ColumnClick"), QStringLiteral("DblClick"),
+                                       QStringLiteral("ItemClick"), QStringLiteral("KeyDown"),
+                                       QStringLiteral("KeyPress"), QStringLiteral("KeyUp"),
+                                       QStringLiteral("MouseDown")}),
+      d(std::make_unique<State>()) {
     auto* view = static_cast<ListTreeView*>(widget());
     d->view = view;
     view->setModel(d->model.get());

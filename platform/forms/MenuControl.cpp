@@ -13,7 +13,8 @@ struct MenuControl::State {
     std::unique_ptr<QMenu> submenu; // an item's own items
 };
 
-MenuControl::MenuControl() : ControlObject(new QMenu), d(std::make_unique<State>()) {}
+MenuControl::MenuControl()
+    : ControlObject(new QMenu, {QStringLiteral("Click")}), d(std::make_unique<State>()) {}
 
 MenuControl::~MenuControl() {
     delete d->action.data();

@@ -78,7 +78,10 @@ public:
 };
 
 MonthViewControl::MonthViewControl()
-    : ControlObject(new QCalendarWidget), d(std::make_unique<Hooks>(this)) {
+    : ControlObject(
+          new QCalendarWidget,
+          {QStringLiteral("DateClick"), QStringLiteral("DateDblClick"), QStringLiteral("KeyDown")}),
+      d(std::make_unique<Hooks>(this)) {
     auto* calendar = static_cast<QCalendarWidget*>(widget());
     d->calendar = calendar;
     calendar->setLocale(QLocale(QLocale::Spanish, QLocale::Mexico));

@@ -50,7 +50,7 @@ protected:
 
 } // namespace
 
-ShapeControl::ShapeControl() : ControlObject(new ShapeWidget) {
+ShapeControl::ShapeControl() : ControlObject(new ShapeWidget, {}) {
     widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -4,7 +4,7 @@
 
 namespace forms {
 
-TextBoxControl::TextBoxControl() : ControlObject(new QLineEdit) {
+TextBoxControl::TextBoxControl() : ControlObject(new QLineEdit, {QStringLiteral("Change")}) {
     auto* edit = static_cast<QLineEdit*>(widget());
     QObject::connect(edit, &QLineEdit::textChanged, edit,
                      [this] { events().fire(QStringLiteral("Change")); });

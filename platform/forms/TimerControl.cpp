@@ -13,7 +13,8 @@ struct TimerControl::State {
     bool enabled = true;
 };
 
-TimerControl::TimerControl() : d(std::make_unique<State>()) {
+TimerControl::TimerControl()
+    : ControlObject(nullptr, {QStringLiteral("Timer")}), d(std::make_unique<State>()) {
     QObject::connect(&d->clock, &QTimer::timeout, &d->clock, [this] {
         if (!timersPaused())
             tick();

@@ -3,6 +3,8 @@
 #include "ComponentCommands.h"
 #include "Shell.h"
 #include "ShellOptions.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/db/Commands.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QSysInfo>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace suite {
 
@@ -41,6 +44,8 @@ Environment:
   KESTROVA_REGISTRY      the class registry file (default ~/.config/kestrova/registry.json)
   KESTROVA_SQL_TRACE     a file to which every statement is appended as one JSON line
   KESTROVA_MESSAGE_LOG   a file to which every message shown is appended as one JSON line
+  KESTROVA_MESSAGES      "log": messages go only to the message log, with no box to dismiss
+                         (for scripts that run the shell unattended)
 )";
 
 // Without any display the screens go out over VNC; the platform is chosen before the
@@ -100,6 +105,8 @@ int kestrovaMain(int argc, char** argv) {
     }
     chooseDisplay(options.vncPort, out);
     QApplication app(argc, argv);
+    if (qEnvironmentVariable("KESTROVA_MESSAGES") == QLatin1String("log"))
+        forms::setMessagePresenter(std::make_shared<forms::RecordingPresenter>());
     return runShell(options, out, err);
 }
 

@@ -5,7 +5,7 @@
 
 namespace suite {
 
-ColorVex::ColorVex() : KitControl(new QWidget) {
+ColorVex::ColorVex() : KitControl(new QWidget, {}) {
     view()->setAttribute(Qt::WA_TransparentForMouseEvents);
     view()->setFocusPolicy(Qt::NoFocus);
     view()->hide();

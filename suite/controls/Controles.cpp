@@ -9,7 +9,9 @@
 
 namespace suite {
 
-Controles::Controles() : KitControl(new TitleBandWidget) {
+Controles::Controles()
+    : KitControl(new TitleBandWidget, {QStringLiteral("B1Click"), QStringLiteral("B2Click"),
+                                       QStringLiteral("SalirClick")}) {
     TitleBandWidget* band = view();
     band->exitButton()->show();
     QObject::connect(band->button1(), &QPushButton::clicked, hooks(),

@@ -15,7 +15,7 @@ const QLocale kSpanish(QLocale::Spanish, QLocale::Mexico);
 
 } // namespace
 
-DpFecha::DpFecha() : KitControl(new DatePickerWidget) {
+DpFecha::DpFecha() : KitControl(new DatePickerWidget, {QStringLiteral("Change")}) {
     DatePickerWidget* edit = view();
     edit->setLocale(kSpanish);
     edit->setMinimumDateTime(QDateTime(QDate(100, 1, 1), QTime(0, 0)));

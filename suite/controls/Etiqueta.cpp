@@ -7,7 +7,7 @@
 
 namespace suite {
 
-Etiqueta::Etiqueta() : KitControl(new QLabel) {
+Etiqueta::Etiqueta() : KitControl(new QLabel, {}) {
     view()->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette p = view()->palette();
     p.setColor(QPalette::WindowText, QColor(0x33, 0x41, 0x55));

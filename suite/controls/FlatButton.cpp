@@ -6,7 +6,7 @@
 
 namespace suite {
 
-FlatButton::FlatButton() : KitControl(new QPushButton) {
+FlatButton::FlatButton() : KitControl(new QPushButton, {QStringLiteral("Click")}) {
     view()->setCursor(Qt::PointingHandCursor);
     view()->setAutoDefault(false);
     QObject::connect(view(), &QPushButton::clicked, hooks(),

@@ -42,7 +42,7 @@ const IconRule* ruleFor(const QString& hint) {
 
 } // namespace
 
-LvButton::LvButton() : KitControl(new QToolButton) {
+LvButton::LvButton() : KitControl(new QToolButton, {QStringLiteral("Click")}) {
     QToolButton* button = view();
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);

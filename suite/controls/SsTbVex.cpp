@@ -51,7 +51,8 @@ private:
 
 } // namespace
 
-SsTbVex::SsTbVex() : KitControl(new QTabWidget) {
+SsTbVex::SsTbVex()
+    : KitControl(new QTabWidget, {QStringLiteral("Click"), QStringLiteral("KeyPress")}) {
     QTabWidget* tabs = view();
     tabs->setDocumentMode(false);
     tabs->setUsesScrollButtons(true);

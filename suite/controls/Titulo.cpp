@@ -27,7 +27,7 @@ QPixmap pictureOf(const QVariant& value) {
 
 } // namespace
 
-Titulo::Titulo() : KitControl(new TitleBandWidget) {
+Titulo::Titulo() : KitControl(new TitleBandWidget, {QStringLiteral("SalirClick")}) {
     TitleBandWidget* band = view();
     band->setMovable(true);
     band->exitButton()->show();

@@ -44,7 +44,8 @@ QString describe(ado::Connection& connection, const QString& sql) {
 } // namespace
 
 TxtVex::TxtVex(ConnectionSource connection)
-    : KitControl(new TextBoxWidget), m_connection(std::move(connection)) {
+    : KitControl(new TextBoxWidget, {QStringLiteral("Change"), QStringLiteral("LupaClick")}),
+      m_connection(std::move(connection)) {
     TextBoxWidget* box = view();
     box->setClearButtonEnabled(false);
     box->keyHook = [this](QKeyEvent* e) { return onKey(e); };
