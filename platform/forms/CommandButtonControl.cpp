@@ -12,7 +12,7 @@ CommandButtonControl::CommandButtonControl()
                      [this] { events().fire(QStringLiteral("Click")); });
 }
 
-void CommandButtonControl::applyDesign(const QVariantMap& keys) {
+void CommandButtonControl::applyDesign(const DesignKeys& keys) {
     static_cast<QPushButton*>(widget())->setText(keys.value(QStringLiteral("caption")).toString());
 }
 

@@ -292,6 +292,13 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
             throw com::RuntimeError(QStringLiteral("Control '%1' not found").arg(c.container), 730);
     }
 
+    const DesignKeys keys(c.keys);
+    // A key no one reads is a typo in the design, or a setting this runtime does not offer.
+    const auto warnUnread = [&] {
+        for (const QString& key : keys.unread())
+            qWarning("Form %s, control %s: unknown design key '%s'", qUtf8Printable(design.name),
+                     qUtf8Printable(objectName), qUtf8Printable(key));
+    };
     if (auto* menu = dynamic_cast<MenuControl*>(control.get())) {
         if (holder) {
             auto* parent = dynamic_cast<MenuControl*>(holder->control.get());
@@ -303,7 +310,8 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
             popup->setParent(w, popup->windowFlags());
             popup->setObjectName(objectName);
         }
-        control->applyDesign(c.keys);
+        control->applyDesign(keys);
+        warnUnread();
         return {c.name, c.index, control};
     }
 
@@ -313,7 +321,7 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
         if (!container)
             throw com::RuntimeError(
                 QStringLiteral("'%1' cannot hold other controls").arg(c.container), 5);
-        parent = container->childArea(c.keys);
+        parent = container->childArea(keys);
         if (!parent)
             parent = holder->control->widget();
     }
@@ -329,17 +337,18 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
         else
             cw->move(twipsToPixelsX(c.left), twipsToPixelsY(c.top));
     }
-    control->applyDesign(c.keys);
+    control->applyDesign(keys);
     if (cw) {
-        if (c.keys.contains(QStringLiteral("visible")) &&
-            !c.keys.value(QStringLiteral("visible")).toBool())
+        if (keys.contains(QStringLiteral("visible")) &&
+            !keys.value(QStringLiteral("visible")).toBool())
             cw->hide();
         else if (!explicitlyHidden && parent && parent->isVisible())
             cw->show();
-        if (c.keys.contains(QStringLiteral("enabled")) &&
-            !c.keys.value(QStringLiteral("enabled")).toBool())
+        if (keys.contains(QStringLiteral("enabled")) &&
+            !keys.value(QStringLiteral("enabled")).toBool())
             cw->setEnabled(false);
     }
+    warnUnread();
     return {c.name, c.index, control};
 }
 

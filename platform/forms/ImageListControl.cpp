@@ -16,7 +16,7 @@ ImageListControl::ImageListControl() : ControlObject(nullptr, {}), d(std::make_u
 
 ImageListControl::~ImageListControl() = default;
 
-void ImageListControl::applyDesign(const QVariantMap& keys) {
+void ImageListControl::applyDesign(const DesignKeys& keys) {
     for (const QVariant& image : keys.value(QStringLiteral("images")).toList()) {
         switch (image.metaType().id()) {
         case QMetaType::QIcon:

@@ -8,7 +8,7 @@ namespace forms {
 
 LabelControl::LabelControl() : ControlObject(new QLabel, {}) {}
 
-void LabelControl::applyDesign(const QVariantMap& keys) {
+void LabelControl::applyDesign(const DesignKeys& keys) {
     auto* label = static_cast<QLabel*>(widget());
     label->setText(keys.value(QStringLiteral("caption")).toString());
     label->setTextFormat(Qt::PlainText);

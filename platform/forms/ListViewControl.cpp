@@ -144,7 +144,7 @@ ListViewControl::~ListViewControl() {
     destroyWidget();
 }
 
-void ListViewControl::applyDesign(const QVariantMap& keys) {
+void ListViewControl::applyDesign(const DesignKeys& keys) {
     if (keys.contains(QStringLiteral("fullrowselect")))
         setFullRowSelect(keys.value(QStringLiteral("fullrowselect")).toBool());
     if (keys.contains(QStringLiteral("sortkey")))

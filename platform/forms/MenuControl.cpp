@@ -21,7 +21,7 @@ MenuControl::~MenuControl() {
     d->submenu.reset();
 }
 
-void MenuControl::applyDesign(const QVariantMap& keys) {
+void MenuControl::applyDesign(const DesignKeys& keys) {
     d->caption = keys.value(QStringLiteral("caption")).toString();
     if (d->action) {
         if (d->caption == QLatin1String("-"))

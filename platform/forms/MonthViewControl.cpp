@@ -127,7 +127,7 @@ MonthViewControl::~MonthViewControl() {
     d.reset();
 }
 
-void MonthViewControl::applyDesign(const QVariantMap& keys) {
+void MonthViewControl::applyDesign(const DesignKeys& keys) {
     if (keys.contains(QStringLiteral("mindate")))
         setMinDate(keys.value(QStringLiteral("mindate")).toDate());
     if (keys.contains(QStringLiteral("value")))

@@ -10,7 +10,7 @@ TextBoxControl::TextBoxControl() : ControlObject(new QLineEdit, {QStringLiteral(
                      [this] { events().fire(QStringLiteral("Change")); });
 }
 
-void TextBoxControl::applyDesign(const QVariantMap& keys) {
+void TextBoxControl::applyDesign(const DesignKeys& keys) {
     auto* edit = static_cast<QLineEdit*>(widget());
     if (keys.contains(QStringLiteral("maxlength"))) {
         const int length = keys.value(QStringLiteral("maxlength")).toInt();

@@ -23,7 +23,7 @@ TimerControl::TimerControl()
 
 TimerControl::~TimerControl() = default;
 
-void TimerControl::applyDesign(const QVariantMap& keys) {
+void TimerControl::applyDesign(const DesignKeys& keys) {
     if (keys.contains(QStringLiteral("interval")))
         setInterval(keys.value(QStringLiteral("interval")).toInt());
     if (keys.contains(QStringLiteral("enabled")))

@@ -24,7 +24,7 @@ Controles::Controles()
 
 Controles::~Controles() = default;
 
-void Controles::applyDesign(const QVariantMap& keys) {
+void Controles::applyDesign(const forms::DesignKeys& keys) {
     TitleBandWidget* band = view();
     if (keys.contains(QStringLiteral("caption")))
         band->captionLabel()->setText(keys.value(QStringLiteral("caption")).toString());

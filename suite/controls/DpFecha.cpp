@@ -40,7 +40,7 @@ DpFecha::DpFecha() : KitControl(new DatePickerWidget, {QStringLiteral("Change")}
 
 DpFecha::~DpFecha() = default;
 
-void DpFecha::applyDesign(const QVariantMap& keys) {
+void DpFecha::applyDesign(const forms::DesignKeys& keys) {
     m_tabOnEnter = DesignValue::toBool(keys.value(QStringLiteral("tabonenter")), m_tabOnEnter);
     if (keys.contains(QStringLiteral("format")))
         setFormat(static_cast<Format>(

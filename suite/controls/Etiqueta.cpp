@@ -16,7 +16,7 @@ Etiqueta::Etiqueta() : KitControl(new QLabel, {}) {
 
 Etiqueta::~Etiqueta() = default;
 
-void Etiqueta::applyDesign(const QVariantMap& keys) {
+void Etiqueta::applyDesign(const forms::DesignKeys& keys) {
     QLabel* label = view();
     const auto has = [&keys](const char* key) { return keys.contains(QLatin1String(key)); };
     const auto value = [&keys](const char* key) { return keys.value(QLatin1String(key)); };

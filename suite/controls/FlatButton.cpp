@@ -16,7 +16,7 @@ FlatButton::FlatButton() : KitControl(new QPushButton, {QStringLiteral("Click")}
 
 FlatButton::~FlatButton() = default;
 
-void FlatButton::applyDesign(const QVariantMap& keys) {
+void FlatButton::applyDesign(const forms::DesignKeys& keys) {
     const auto has = [&keys](const char* key) { return keys.contains(QLatin1String(key)); };
     const auto value = [&keys](const char* key) { return keys.value(QLatin1String(key)); };
     if (has("caption"))

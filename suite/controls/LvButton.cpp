@@ -60,7 +60,7 @@ LvButton::LvButton() : KitControl(new QToolButton, {QStringLiteral("Click")}) {
 
 LvButton::~LvButton() = default;
 
-void LvButton::applyDesign(const QVariantMap& keys) {
+void LvButton::applyDesign(const forms::DesignKeys& keys) {
     if (keys.contains(QStringLiteral("tooltiptext")))
         view()->setToolTip(keys.value(QStringLiteral("tooltiptext")).toString());
     if (keys.contains(QStringLiteral("enab")))

@@ -75,7 +75,7 @@ SsTbVex::SsTbVex()
 
 SsTbVex::~SsTbVex() = default;
 
-void SsTbVex::applyDesign(const QVariantMap& keys) {
+void SsTbVex::applyDesign(const forms::DesignKeys& keys) {
     QTabWidget* tabs = view();
     if (keys.contains(QStringLiteral("tabcount")))
         setTabCount(DesignValue::toInt(keys.value(QStringLiteral("tabcount")), tabs->count()));
@@ -111,7 +111,7 @@ void SsTbVex::setTab(int tab) {
     m_byCode = false;
 }
 
-QWidget* SsTbVex::childArea(const QVariantMap& childKeys) {
+QWidget* SsTbVex::childArea(const forms::DesignKeys& childKeys) {
     const int tab = DesignValue::toInt(childKeys.value(QStringLiteral("tab")), 0);
     if (tab < 0 || tab >= view()->count())
         throw com::RuntimeError(

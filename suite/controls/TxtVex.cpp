@@ -70,7 +70,7 @@ TxtVex::TxtVex(ConnectionSource connection)
 
 TxtVex::~TxtVex() = default;
 
-void TxtVex::applyDesign(const QVariantMap& keys) {
+void TxtVex::applyDesign(const forms::DesignKeys& keys) {
     const auto has = [&keys](const char* key) { return keys.contains(QLatin1String(key)); };
     const auto value = [&keys](const char* key) { return keys.value(QLatin1String(key)); };
 

@@ -36,7 +36,7 @@ public:
         delete m_label.data();
     }
     QWidget* widget() override { return m_label; }
-    void applyDesign(const QVariantMap& keys) override {
+    void applyDesign(const forms::DesignKeys& keys) override {
         m_label->setText(keys.value(QStringLiteral("caption")).toString());
     }
     void on(const QString&, forms::EventHandler) override {}
@@ -161,6 +161,23 @@ TEST_F(FormLifecycle, UnknownControlsAndClassesAreReported) {
     EXPECT_FALSE(unloadable.isLoaded());
     QCoreApplication::processEvents();
     EXPECT_EQ(OutsideControl::releases.size(), 1);
+}
+
+TEST_F(FormLifecycle, AMisspeltDesignKeyIsLoggedWithItsFormAndControl) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg && text.contains(QLatin1String("design key")))
+                warnings << text;
+        });
+    forms::FormDesign design = sampleDesign();
+    design.controls[1].keys.insert(QStringLiteral("captoin"), QStringLiteral("Aceptar"));
+    ScriptedForm form(design);
+    form.Load();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, QStringList{QStringLiteral(
+                            "Form frmMuestra, control cmdAceptar: unknown design key 'captoin'")});
 }
 
 TEST_F(FormLifecycle, ModalShowReturnsWhenTheFormIsHiddenOrUnloaded) {
