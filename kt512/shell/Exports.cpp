@@ -12,8 +12,7 @@ long DllGetClassObject(const QUuid* clsid, const QUuid* iid, void** out) {
 }
 
 long DllCanUnloadNow() {
-    return com::guardExport("DllCanUnloadNow",
-                            [] { return kt512::Server::instance().canUnloadNow(); });
+    return com::guardExport("DllCanUnloadNow", [] { return kt512::Server::canUnloadNowAndEnd(); });
 }
 
 long DllRegisterServer() {

@@ -5,16 +5,30 @@
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/ApplicationOwned.h"
+#include "platform/com/Boundary.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/StandardErrors.h"
 
 #include <QtDebug>
+#include <algorithm>
+#include <vector>
 
 namespace kt512 {
 
 namespace {
 
-Publico* activo = nullptr;
+// The modules alive in the application, the live one last.
+class ModulosDeLaAplicacion : public QObject {
+public:
+    using QObject::QObject;
+    std::vector<Publico*> pila;
+};
+
+Publico* activo() {
+    const auto* modulos = com::applicationOwnedIfAny<ModulosDeLaAplicacion>();
+    return modulos && !modulos->pila.empty() ? modulos->pila.back() : nullptr;
+}
 
 // Unloads a form before it goes: its unload handler needs the derived class, which a base
 // destructor no longer sees.
@@ -24,9 +38,9 @@ template <class F> void descargar(std::unique_ptr<F>& forma) {
     try {
         if (forma->isLoaded())
             forma->Unload();
-    } catch (const std::exception& e) {
+    } catch (...) {
         qWarning().noquote() << "KT512: unloading" << forma->name()
-                             << "at shutdown failed:" << e.what();
+                             << "at shutdown failed:" << com::caughtError().description();
     }
     forma.reset();
 }
@@ -41,15 +55,13 @@ public:
     std::unique_ptr<frmFiltros> filtros;
     std::unique_ptr<frmReprogramarViaje> reprogramarViaje;
     std::unique_ptr<frmRecalendarizar> recalendarizar;
-    Publico* anterior = nullptr;
 };
 
 Publico::Publico(com::Ptr<ISistema> sistema, com::Ptr<IFunciones> funciones)
     : d(std::make_unique<Private>()) {
     d->sistema = std::move(sistema);
     d->funciones = std::move(funciones);
-    d->anterior = activo;
-    activo = this;
+    com::applicationOwned<ModulosDeLaAplicacion>().pila.push_back(this);
 }
 
 Publico::~Publico() {
@@ -58,7 +70,9 @@ Publico::~Publico() {
     descargar(d->reprogramarViaje);
     descargar(d->filtros);
     descargar(d->recalendarizar);
-    activo = d->anterior;
+    if (auto* modulos = com::applicationOwnedIfAny<ModulosDeLaAplicacion>())
+        modulos->pila.erase(std::remove(modulos->pila.begin(), modulos->pila.end(), this),
+                            modulos->pila.end());
 }
 
 std::unique_ptr<Publico> Publico::Iniciar() {
@@ -69,9 +83,10 @@ std::unique_ptr<Publico> Publico::Iniciar() {
 }
 
 Publico& Publico::current() {
-    if (!activo)
+    Publico* publico = activo();
+    if (!publico)
         throw com::objectNotSet();
-    return *activo;
+    return *publico;
 }
 
 ISistema& Publico::Sistema() {

@@ -4,6 +4,7 @@
 #include "Pantalla.h"
 #include "Publico.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/ApplicationOwned.h"
 #include "platform/com/Boundary.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ErrorInfo.h"
@@ -11,6 +12,8 @@
 #include "platform/com/ModuleClassFactory.h"
 #include "platform/com/ModulePath.h"
 #include "platform/com/ServerExports.h"
+
+#include <QCoreApplication>
 
 namespace kt512 {
 
@@ -25,12 +28,27 @@ QString libraryPath() {
 
 } // namespace
 
-Server& Server::instance() {
-    static Server server;
-    return server;
+Server::Server(QObject* application) : QObject(application) {
+    // The forms of the module go while the application still has its windows and event loop.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+            [this] { m_publico.reset(); });
 }
 
 Server::~Server() = default;
+
+Server& Server::instance() {
+    return com::applicationOwned<Server>();
+}
+
+long Server::canUnloadNowAndEnd() {
+    Server* server = com::applicationOwnedIfAny<Server>();
+    if (!server)
+        return com::hr::Ok;
+    const long answer = server->canUnloadNow();
+    if (answer == com::hr::Ok)
+        delete server;
+    return answer;
+}
 
 long Server::getClassObject(const QUuid& clsid, const QUuid& iid, void** out) {
     if (!out)
