@@ -5,30 +5,19 @@
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/trips/frmKT512.h"
-#include "platform/com/ApplicationOwned.h"
 #include "platform/com/Boundary.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/StandardErrors.h"
 
 #include <QtDebug>
-#include <algorithm>
-#include <vector>
 
 namespace kt512 {
 
 namespace {
 
-// The modules alive in the application, the live one last.
-class ModulosDeLaAplicacion : public QObject {
-public:
-    using QObject::QObject;
-    std::vector<Publico*> pila;
-};
-
-Publico* activo() {
-    const auto* modulos = com::applicationOwnedIfAny<ModulosDeLaAplicacion>();
-    return modulos && !modulos->pila.empty() ? modulos->pila.back() : nullptr;
-}
+// The live module: a pointer only. The module belongs to the component's server, or to the test
+// that made it.
+Publico* activo = nullptr;
 
 // Unloads a form before it goes: its unload handler needs the derived class, which a base
 // destructor no longer sees.
@@ -55,13 +44,15 @@ public:
     std::unique_ptr<frmFiltros> filtros;
     std::unique_ptr<frmReprogramarViaje> reprogramarViaje;
     std::unique_ptr<frmRecalendarizar> recalendarizar;
+    Publico* anterior = nullptr;
 };
 
 Publico::Publico(com::Ptr<ISistema> sistema, com::Ptr<IFunciones> funciones)
     : d(std::make_unique<Private>()) {
     d->sistema = std::move(sistema);
     d->funciones = std::move(funciones);
-    com::applicationOwned<ModulosDeLaAplicacion>().pila.push_back(this);
+    d->anterior = activo;
+    activo = this;
 }
 
 Publico::~Publico() {
@@ -70,9 +61,7 @@ Publico::~Publico() {
     descargar(d->reprogramarViaje);
     descargar(d->filtros);
     descargar(d->recalendarizar);
-    if (auto* modulos = com::applicationOwnedIfAny<ModulosDeLaAplicacion>())
-        modulos->pila.erase(std::remove(modulos->pila.begin(), modulos->pila.end(), this),
-                            modulos->pila.end());
+    activo = d->anterior;
 }
 
 std::unique_ptr<Publico> Publico::Iniciar() {
@@ -83,10 +72,9 @@ std::unique_ptr<Publico> Publico::Iniciar() {
 }
 
 Publico& Publico::current() {
-    Publico* publico = activo();
-    if (!publico)
+    if (!activo)
         throw com::objectNotSet();
-    return *publico;
+    return *activo;
 }
 
 ISistema& Publico::Sistema() {

@@ -13,8 +13,6 @@
 #include "platform/com/ModulePath.h"
 #include "platform/com/ServerExports.h"
 
-#include <QCoreApplication>
-
 namespace kt512 {
 
 namespace {
@@ -28,11 +26,9 @@ QString libraryPath() {
 
 } // namespace
 
-Server::Server(QObject* application) : QObject(application) {
-    // The forms of the module go while the application still has its windows and event loop.
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
-            [this] { m_publico.reset(); });
-}
+// Nothing of the library may stay with the application once it is unloaded: not even a
+// connection, whose slot object the application would free with code no longer mapped.
+Server::Server(QObject* application) : QObject(application) {}
 
 Server::~Server() = default;
 

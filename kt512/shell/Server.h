@@ -13,8 +13,8 @@ class Publico;
 
 // The component as an in-process server: what its four exports do. The server belongs to the
 // application. The module's globals start with the first class object handed out and end with
-// the server: when the library answers that it may be unloaded, which is before the host unloads
-// it, or when the application quits.
+// the server: when the library answers that it may be unloaded, before the host unloads it, or
+// with the application when the library stays loaded to the end.
 class Server : public QObject {
 public:
     explicit Server(QObject* application);

@@ -12,6 +12,11 @@ bool DesignKeys::contains(const QString& key) const {
     return m_keys.contains(key);
 }
 
+void DesignKeys::ignore(std::initializer_list<const char*> keys) const {
+    for (const char* key : keys)
+        m_read.insert(QLatin1String(key));
+}
+
 const QVariantMap& DesignKeys::all() const {
     for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it)
         m_read.insert(it.key());

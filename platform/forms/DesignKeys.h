@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QVariantMap>
+#include <initializer_list>
 
 namespace forms {
 
@@ -15,6 +16,9 @@ public:
 
     QVariant value(const QString& key, const QVariant& fallback = {}) const;
     bool contains(const QString& key) const;
+    // Keys the control knows and deliberately leaves alone (a look this platform draws its own
+    // way): taken as read.
+    void ignore(std::initializer_list<const char*> keys) const;
     // Every key, each taken as read: for a control that keeps them all.
     const QVariantMap& all() const;
     // The keys present that nobody asked for, in order.

@@ -17,6 +17,8 @@ ImageListControl::ImageListControl() : ControlObject(nullptr, {}), d(std::make_u
 ImageListControl::~ImageListControl() = default;
 
 void ImageListControl::applyDesign(const DesignKeys& keys) {
+    // Each image keeps its own size; the views scale them.
+    keys.ignore({"imageheight", "imagewidth"});
     for (const QVariant& image : keys.value(QStringLiteral("images")).toList()) {
         switch (image.metaType().id()) {
         case QMetaType::QIcon:

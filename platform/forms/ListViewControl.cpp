@@ -145,6 +145,8 @@ ListViewControl::~ListViewControl() {
 }
 
 void ListViewControl::applyDesign(const DesignKeys& keys) {
+    // Always a report with full rows and no in-place editing, whatever the design says.
+    keys.ignore({"gridlines", "hideselection", "labeledit", "view"});
     if (keys.contains(QStringLiteral("fullrowselect")))
         setFullRowSelect(keys.value(QStringLiteral("fullrowselect")).toBool());
     if (keys.contains(QStringLiteral("sortkey")))

@@ -36,6 +36,8 @@ void MenuControl::applyDesign(const DesignKeys& keys) {
         }
     } else if (QWidget* menu = widget()) {
         static_cast<QMenu*>(menu)->setTitle(d->caption);
+        // A top-level menu only ever opens as a popup: there is no menu bar to hide it from.
+        keys.ignore({"visible"});
     }
     if (keys.contains(QStringLiteral("enabled")))
         setEnabled(keys.value(QStringLiteral("enabled")).toBool());

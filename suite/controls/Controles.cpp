@@ -25,6 +25,8 @@ Controles::Controles()
 Controles::~Controles() = default;
 
 void Controles::applyDesign(const forms::DesignKeys& keys) {
+    // The band has no window menu nor window list here.
+    keys.ignore({"showmenupopup", "showwindowslist", "tabwidth"});
     TitleBandWidget* band = view();
     if (keys.contains(QStringLiteral("caption")))
         band->captionLabel()->setText(keys.value(QStringLiteral("caption")).toString());

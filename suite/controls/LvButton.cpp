@@ -61,6 +61,8 @@ LvButton::LvButton() : KitControl(new QToolButton, {QStringLiteral("Click")}) {
 LvButton::~LvButton() = default;
 
 void LvButton::applyDesign(const forms::DesignKeys& keys) {
+    // One button style only.
+    keys.ignore({"btype"});
     if (keys.contains(QStringLiteral("tooltiptext")))
         view()->setToolTip(keys.value(QStringLiteral("tooltiptext")).toString());
     if (keys.contains(QStringLiteral("enab")))

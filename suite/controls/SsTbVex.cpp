@@ -76,6 +76,8 @@ SsTbVex::SsTbVex()
 SsTbVex::~SsTbVex() = default;
 
 void SsTbVex::applyDesign(const forms::DesignKeys& keys) {
+    // The tabs take the platform's style.
+    keys.ignore({"showfocusrect", "tabstyle", "tabtheme"});
     QTabWidget* tabs = view();
     if (keys.contains(QStringLiteral("tabcount")))
         setTabCount(DesignValue::toInt(keys.value(QStringLiteral("tabcount")), tabs->count()));
