@@ -23,10 +23,10 @@
 #include "platform/ado/Recordset.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "platform/forms/TimerSwitch.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -250,7 +250,7 @@ struct Datos {
             die(QStringLiteral("ReprogramarDocumento(%1): %2")
                     .arg(folio, pantalla().mensajeError()));
         auto& mensajes =
-            dynamic_cast<suite::RecordingPresenter&>(host->session()->presenter()).messages();
+            dynamic_cast<forms::RecordingPresenter&>(*host->session()->presenter()).messages();
         if (!mensajes.empty())
             die(QStringLiteral("a message was shown: ") + mensajes.front().text);
     }

@@ -4,11 +4,11 @@
 #include "platform/ado/Providers.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/db/DemoData.h"
 #include "suite/db/Schema.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
 #include <QTemporaryDir>
 
@@ -34,7 +34,7 @@ DemoHost::DemoHost(const Options& options) : d(std::make_unique<Private>()) {
             options.prepare(*build);
     }
     d->session = std::make_shared<HostSession>(ado::openSqlite(path), QStringLiteral("BENCH"),
-                                               std::make_shared<RecordingPresenter>());
+                                               std::make_shared<forms::RecordingPresenter>());
 }
 
 DemoHost::~DemoHost() = default;

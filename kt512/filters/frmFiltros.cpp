@@ -150,6 +150,10 @@ frmFiltros::frmFiltros() : forms::Form(disenoFrmFiltros()) {}
 
 frmFiltros::~frmFiltros() = default;
 
+QStringList frmFiltros::memberNames() const {
+    return miembrosDelContrato() << QStringLiteral("Aceptado");
+}
+
 QVariant frmFiltros::invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) {
     if (std::optional<QVariant> valor = miembroDelContrato(name, kind, args))
         return *valor;

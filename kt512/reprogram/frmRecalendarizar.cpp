@@ -146,6 +146,10 @@ void frmRecalendarizar::Form_Unload(int&) {
     m_fechaSeleccionada = monthView(QStringLiteral("MvFechaEntrega")).Value();
 }
 
+QStringList frmRecalendarizar::memberNames() const {
+    return {QStringLiteral("Aceptado")};
+}
+
 QVariant frmRecalendarizar::invokeMember(const QString& name, com::InvokeKind kind,
                                          QVariantList& args) {
     if (name.compare(QLatin1String("Aceptado"), Qt::CaseInsensitive) == 0) {

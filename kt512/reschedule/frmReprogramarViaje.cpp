@@ -439,6 +439,10 @@ void frmReprogramarViaje::MostrarMenu(const QString& lista, const QString& contr
     PopupMenu(QStringLiteral("Reprogramar"), 0, x, y + kDesplazamientoMenu);
 }
 
+QStringList frmReprogramarViaje::memberNames() const {
+    return miembrosDelContrato() << QStringLiteral("Aceptado");
+}
+
 QVariant frmReprogramarViaje::invokeMember(const QString& name, com::InvokeKind kind,
                                            QVariantList& args) {
     if (std::optional<QVariant> valor = miembroDelContrato(name, kind, args))

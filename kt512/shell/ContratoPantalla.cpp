@@ -17,6 +17,10 @@ QString ContratoPantalla::Transaccion() const {
     return Funciones().ObtenerTransaccion(delPadre, QStringLiteral("Kestrova"));
 }
 
+QStringList ContratoPantalla::miembrosDelContrato() {
+    return {QStringLiteral("Padre"), QStringLiteral("Transaccion")};
+}
+
 std::optional<QVariant> ContratoPantalla::miembroDelContrato(const QString& name,
                                                              com::InvokeKind kind,
                                                              QVariantList& args,

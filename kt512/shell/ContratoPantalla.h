@@ -4,6 +4,7 @@
 #include "platform/com/Ptr.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 
@@ -26,6 +27,8 @@ public:
     // Nothing for any other member or way of calling.
     std::optional<QVariant> miembroDelContrato(const QString& name, com::InvokeKind kind,
                                                QVariantList& args, QLatin1String alias = {});
+    // The names of those members, alias aside.
+    static QStringList miembrosDelContrato();
 
 private:
     com::Ptr<com::IDispatch> m_padre;

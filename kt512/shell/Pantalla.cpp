@@ -2,8 +2,11 @@
 
 #include "Publico.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/Boundary.h"
 #include "platform/com/StandardErrors.h"
 #include "platform/com/Variant.h"
+
+#include <QtDebug>
 
 namespace kt512 {
 
@@ -16,6 +19,8 @@ QVariant Pantalla::GetPantalla() {
         return com::objectVariant(com::Ptr<com::IUnknown>::adopt(
             static_cast<com::IUnknown*>(board.queryInterface(com::IUnknown::IID))));
     } catch (...) {
+        qWarning("KT512: GetPantalla gives no board: %s",
+                 qUtf8Printable(com::caughtError().description()));
         return com::objectVariant(com::Ptr<com::IUnknown>());
     }
 }

@@ -5,6 +5,7 @@
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/Boundary.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/StandardErrors.h"
 
@@ -14,6 +15,8 @@ namespace kt512 {
 
 namespace {
 
+// The live module: a pointer only. The module belongs to the component's server, or to the test
+// that made it.
 Publico* activo = nullptr;
 
 // Unloads a form before it goes: its unload handler needs the derived class, which a base
@@ -24,9 +27,9 @@ template <class F> void descargar(std::unique_ptr<F>& forma) {
     try {
         if (forma->isLoaded())
             forma->Unload();
-    } catch (const std::exception& e) {
+    } catch (...) {
         qWarning().noquote() << "KT512: unloading" << forma->name()
-                             << "at shutdown failed:" << e.what();
+                             << "at shutdown failed:" << com::caughtError().description();
     }
     forma.reset();
 }

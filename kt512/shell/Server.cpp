@@ -4,6 +4,8 @@
 #include "Pantalla.h"
 #include "Publico.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/ApplicationOwned.h"
+#include "platform/com/Boundary.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/Guid.h"
@@ -24,12 +26,25 @@ QString libraryPath() {
 
 } // namespace
 
-Server& Server::instance() {
-    static Server server;
-    return server;
-}
+// Nothing of the library may stay with the application once it is unloaded: not even a
+// connection, whose slot object the application would free with code no longer mapped.
+Server::Server(QObject* application) : QObject(application) {}
 
 Server::~Server() = default;
+
+Server& Server::instance() {
+    return com::applicationOwned<Server>();
+}
+
+long Server::canUnloadNowAndEnd() {
+    Server* server = com::applicationOwnedIfAny<Server>();
+    if (!server)
+        return com::hr::Ok;
+    const long answer = server->canUnloadNow();
+    if (answer == com::hr::Ok)
+        delete server;
+    return answer;
+}
 
 long Server::getClassObject(const QUuid& clsid, const QUuid& iid, void** out) {
     if (!out)
@@ -43,7 +58,8 @@ long Server::getClassObject(const QUuid& clsid, const QUuid& iid, void** out) {
     try {
         if (!m_publico)
             m_publico = Publico::Iniciar();
-    } catch (const com::RuntimeError& e) {
+    } catch (...) {
+        const com::RuntimeError e = com::caughtError();
         com::setErrorInfo(com::RuntimeError(
             QStringLiteral("KT512 no puede iniciarse: %1").arg(e.description()), e.number()));
         return com::hr::Fail;
@@ -82,8 +98,8 @@ long Server::registerServer() {
     try {
         com::ClassRegistry::inUse().add(registration(libraryPath()));
         return com::hr::Ok;
-    } catch (const com::RuntimeError& e) {
-        com::setErrorInfo(e);
+    } catch (...) {
+        com::setErrorInfo(com::caughtError());
         return com::hr::ClassRegistration;
     }
 }
@@ -92,8 +108,8 @@ long Server::unregisterServer() {
     try {
         com::ClassRegistry::inUse().remove(registration(libraryPath()));
         return com::hr::Ok;
-    } catch (const com::RuntimeError& e) {
-        com::setErrorInfo(e);
+    } catch (...) {
+        com::setErrorInfo(com::caughtError());
         return com::hr::ClassRegistration;
     }
 }

@@ -187,6 +187,10 @@ void frmKT512::setPadre(com::Ptr<com::IDispatch> valor) {
                                             [this](QVariantList&) { sPadre_Activate(); });
 }
 
+QStringList frmKT512::memberNames() const {
+    return miembrosDelContrato() << QStringLiteral("sPadre");
+}
+
 QVariant frmKT512::invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) {
     if (std::optional<QVariant> valor =
             miembroDelContrato(name, kind, args, QLatin1String("sPadre")))

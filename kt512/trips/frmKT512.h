@@ -43,6 +43,7 @@ protected:
     void Form_KeyUp(int& keyCode, int shift) override;
     void Form_Resize() override;
     void Form_Unload(int& cancel) override;
+    QStringList memberNames() const override;
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override;
 
 private:

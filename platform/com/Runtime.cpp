@@ -1,5 +1,6 @@
 #include "Runtime.h"
 
+#include "ApplicationOwned.h"
 #include "ClassRegistry.h"
 #include "ErrorInfo.h"
 #include "Guid.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QtDebug>
+#include <algorithm>
 #include <dlfcn.h>
 #include <vector>
 
@@ -18,7 +20,17 @@ namespace com {
 
 namespace {
 
-Runtime* currentRuntime = nullptr;
+// The runtimes of the application, the current one last.
+class RuntimesOfApplication : public QObject {
+public:
+    using QObject::QObject;
+    std::vector<Runtime*> stack;
+};
+
+Runtime* currentRuntime() {
+    const auto* all = applicationOwnedIfAny<RuntimesOfApplication>();
+    return all && !all->stack.empty() ? all->stack.back() : nullptr;
+}
 
 struct Library {
     QString path;
@@ -65,7 +77,6 @@ public:
     ClassRegistry registry;
     QHash<QUuid, ClassObject> classObjects;
     std::vector<Library> libraries; // in load order
-    Runtime* previous = nullptr;
 };
 
 Library& Runtime::Private::load(const QString& path) {
@@ -123,8 +134,7 @@ Runtime::Runtime(const QString& registryFile)
     : d(std::make_unique<Private>(registryFile.isEmpty() ? ClassRegistry::defaultFile()
                                                          : registryFile)) {
     qRegisterMetaType<Ptr<IUnknown>>("com::Ptr<com::IUnknown>");
-    d->previous = currentRuntime;
-    currentRuntime = this;
+    applicationOwned<RuntimesOfApplication>().stack.push_back(this);
 }
 
 Runtime::~Runtime() {
@@ -137,17 +147,19 @@ Runtime::~Runtime() {
         else
             qWarning().noquote() << "com: objects of" << it->path << "are still alive; left loaded";
     }
-    currentRuntime = d->previous;
+    if (auto* all = applicationOwnedIfAny<RuntimesOfApplication>())
+        all->stack.erase(std::remove(all->stack.begin(), all->stack.end(), this), all->stack.end());
 }
 
 Runtime& Runtime::current() {
-    if (!currentRuntime)
+    Runtime* runtime = currentRuntime();
+    if (!runtime)
         throw cannotCreateObject(QStringLiteral("No hay un entorno de objetos activo."));
-    return *currentRuntime;
+    return *runtime;
 }
 
 bool Runtime::exists() {
-    return currentRuntime != nullptr;
+    return currentRuntime() != nullptr;
 }
 
 QString Runtime::registryFile() const {

@@ -11,7 +11,8 @@ namespace com {
 
 // The process's object runtime: the class registry file (CLSID -> in-process server library,
 // ProgID -> CLSID, type libraries) plus the class objects that the process itself registered,
-// which are looked up first. main() (or a test) creates one and owns it; current() is that one.
+// which are looked up first. main() (or a test) creates one, after the application object, and
+// owns it; current() is the newest one alive in the application.
 class Runtime {
 public:
     // registryFile empty: KESTROVA_REGISTRY, else ~/.config/kestrova/registry.json.

@@ -4,14 +4,15 @@
 
 namespace forms {
 
-CommandButtonControl::CommandButtonControl() : ControlObject(new QPushButton) {
+CommandButtonControl::CommandButtonControl()
+    : ControlObject(new QPushButton, {QStringLiteral("Click")}) {
     auto* button = static_cast<QPushButton*>(widget());
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button,
                      [this] { events().fire(QStringLiteral("Click")); });
 }
 
-void CommandButtonControl::applyDesign(const QVariantMap& keys) {
+void CommandButtonControl::applyDesign(const DesignKeys& keys) {
     static_cast<QPushButton*>(widget())->setText(keys.value(QStringLiteral("caption")).toString());
 }
 

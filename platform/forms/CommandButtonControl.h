@@ -9,7 +9,7 @@ class CommandButtonControl : public ControlObject<IControl> {
 public:
     CommandButtonControl();
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
 };
 
 } // namespace forms

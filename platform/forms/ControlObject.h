@@ -21,7 +21,9 @@ public:
     }
 
 protected:
-    explicit ControlObject(QWidget* widget = nullptr) : m_widget(widget) {}
+    // events: the names of the events the control raises.
+    ControlObject(QWidget* widget, const QStringList& events)
+        : m_widget(widget), m_events(events) {}
     ~ControlObject() override { delete m_widget.data(); }
 
     void* queryExtra(const QUuid& iid) override {

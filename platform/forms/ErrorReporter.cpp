@@ -1,42 +1,46 @@
 #include "ErrorReporter.h"
 
-#include "platform/com/RuntimeError.h"
+#include "Messages.h"
+#include "platform/com/ApplicationOwned.h"
+#include "platform/com/Boundary.h"
 
-#include <QApplication>
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QtDebug>
 
 namespace forms {
 
 namespace {
 
-void showInMessageBox(const QString& description, long number) {
-    qWarning("Unhandled error %ld: %s", number, qUtf8Printable(description));
-    // Offscreen there is nobody to dismiss the box, and a modal box would hang the process.
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) ||
-        QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return;
-    QMessageBox::critical(QApplication::activeWindow(), QCoreApplication::applicationName(),
-                          description);
+// The critical-icon style of a message box.
+constexpr long kCritical = 16;
+
+void showToUser(const QString& description, long number) {
+    Message message;
+    message.text = description;
+    message.style = kCritical;
+    message.title = QCoreApplication::applicationName();
+    message.id = QString::number(number);
+    showMessage(message);
 }
 
-ErrorReporter& currentReporter() {
-    static ErrorReporter reporter = showInMessageBox;
-    return reporter;
-}
+class ReporterOfApplication : public QObject {
+public:
+    using QObject::QObject;
+    ErrorReporter reporter = showToUser;
+};
 
 } // namespace
 
 ErrorReporter setErrorReporter(ErrorReporter reporter) {
-    ErrorReporter previous = std::move(currentReporter());
-    currentReporter() = reporter ? std::move(reporter) : ErrorReporter(showInMessageBox);
+    auto& owned = com::applicationOwned<ReporterOfApplication>();
+    ErrorReporter previous = std::move(owned.reporter);
+    owned.reporter = reporter ? std::move(reporter) : ErrorReporter(showToUser);
     return previous;
 }
 
 void reportError(const QString& description, long number) {
+    qWarning("Unhandled error %ld: %s", number, qUtf8Printable(description));
     // A copy: the reporter may replace itself while it runs.
-    const ErrorReporter reporter = currentReporter();
+    const ErrorReporter reporter = com::applicationOwned<ReporterOfApplication>().reporter;
     reporter(description, number);
 }
 
@@ -44,10 +48,9 @@ bool runGuarded(const std::function<void()>& work) {
     try {
         work();
         return true;
-    } catch (const com::RuntimeError& e) {
-        reportError(e.description(), e.number());
-    } catch (const std::exception& e) {
-        reportError(QString::fromLocal8Bit(e.what()), 5);
+    } catch (...) {
+        const com::RuntimeError error = com::caughtError();
+        reportError(error.description(), error.number());
     }
     return false;
 }

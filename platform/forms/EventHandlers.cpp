@@ -1,6 +1,7 @@
 #include "EventHandlers.h"
 
 #include "ErrorReporter.h"
+#include "platform/com/RuntimeError.h"
 
 #include <vector>
 
@@ -12,17 +13,25 @@ struct EventHandlers::Data {
         QString event; // folded to lower case
         EventHandler handler;
     };
+    QStringList events; // folded to lower case
     std::vector<Entry> entries;
     int nextCookie = 1;
 };
 
-EventHandlers::EventHandlers() : d(std::make_unique<Data>()) {}
+EventHandlers::EventHandlers(const QStringList& events) : d(std::make_unique<Data>()) {
+    for (const QString& e : events)
+        d->events << e.toLower();
+}
 
 EventHandlers::~EventHandlers() = default;
 
 int EventHandlers::add(const QString& event, EventHandler handler) {
+    const QString key = event.toLower();
+    if (!d->events.contains(key))
+        throw com::RuntimeError(
+            QStringLiteral("Object or class does not support the event '%1'").arg(event), 459);
     const int cookie = d->nextCookie++;
-    d->entries.push_back({cookie, event.toLower(), std::move(handler)});
+    d->entries.push_back({cookie, key, std::move(handler)});
     return cookie;
 }
 

@@ -3,6 +3,7 @@
 #include "EventHandler.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace forms {
@@ -11,7 +12,9 @@ namespace forms {
 // without regard to letter case, as VB names do.
 class EventHandlers {
 public:
-    EventHandlers();
+    // events: the names of the events the object raises. A subscription to any other name is a
+    // mistake in the subscriber's code: add raises error 459 for it instead of never running it.
+    explicit EventHandlers(const QStringList& events);
     ~EventHandlers();
     EventHandlers(const EventHandlers&) = delete;
     EventHandlers& operator=(const EventHandlers&) = delete;

@@ -12,6 +12,7 @@
 #include "MonthView.h"
 #include "Timer.h"
 #include "Twips.h"
+#include "platform/com/ApplicationOwned.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 
@@ -42,19 +43,6 @@ com::RuntimeError notSupported() {
     return com::RuntimeError(QStringLiteral("Object doesn't support this property or method"), 438);
 }
 
-// Window handles are never given out twice in a process.
-qintptr g_nextHandle = 0x10010;
-
-std::map<qintptr, QPointer<QWidget>>& handles() {
-    static std::map<qintptr, QPointer<QWidget>> all;
-    return all;
-}
-
-// Activation between the application's own windows. Returning from another application, or
-// from a message box, activates no form anew; a form that takes over from another form does.
-QPointer<QWidget> g_activeTop;
-int g_activation = 0;
-
 // A dialog opens over the window it was called from and inside that window's screen. Without a
 // window manager every new window would otherwise open in the screen's corner.
 void centerOver(QWidget* window, const QWidget* owner) {
@@ -82,11 +70,16 @@ public:
         QPointer<QWidget> window;
     };
 
-    Private(Form* form, FormDesign formDesign) : q(form), design(std::move(formDesign)) {}
+    Private(Form* form, FormDesign formDesign)
+        : q(form), design(std::move(formDesign)),
+          subscribers({QStringLiteral("Load"), QStringLiteral("Activate"), QStringLiteral("Resize"),
+                       QStringLiteral("Unload")}) {}
 
     Form* q;
     FormDesign design;
     QPointer<QWidget> window;
+    // The live window's address, to find its entries once it is already gone.
+    const QWidget* windowKey = nullptr;
     qintptr handle = 0;
     bool loaded = false;
     bool unloading = false;
@@ -100,24 +93,39 @@ public:
     int activationSeen = 0;
 
     class KeyPreview;
-    static QPointer<KeyPreview> keyPreview;
+    class Shared;
+    static Shared& shared();
+    static Shared* sharedIfAny();
     static void installKeyPreview();
-
-    static std::map<const QWidget*, Private*>& loadedForms() {
-        static std::map<const QWidget*, Private*> all;
-        return all;
-    }
 
     void createWindow();
     Entry createControl(const ControlDesign& design, QWidget* window,
                         const std::vector<Entry>& created);
     const Entry& find(const QString& name, int index) const;
     void retire();
+    void windowDestroyed(QObject* gone);
+    // Drops the window's entries among the application's forms and handles.
+    void forget();
     void flushRetired();
     void quitModalLoops();
     void activated();
     bool previewKey(QObject* receiver, QKeyEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// What the runtime keeps of the application's forms. It goes with the application.
+class Form::Private::Shared : public QObject {
+public:
+    using QObject::QObject;
+    // Window handles are never given out twice in an application.
+    qintptr nextHandle = 0x10010;
+    std::map<qintptr, QPointer<QWidget>> handles;
+    std::map<const QWidget*, Private*> loadedForms;
+    // Activation between the application's own windows. Returning from another application, or
+    // from a message box, activates no form anew; a form that takes over from another form does.
+    QPointer<QWidget> activeTop;
+    int activation = 0;
+    QPointer<KeyPreview> keyPreview;
 };
 
 // Sees every key event of the application before its receiver does and hands those of a form
@@ -139,7 +147,7 @@ private:
             return false;
         // The nearest form within the same window: a message box, a menu or a calendar popup
         // owned by a form keeps its keys.
-        const auto& forms = loadedForms();
+        const auto& forms = shared().loadedForms;
         for (const QWidget* w = static_cast<QWidget*>(watched); w; w = w->parentWidget()) {
             const auto it = forms.find(w);
             if (it != forms.end()) {
@@ -154,12 +162,19 @@ private:
     }
 };
 
-QPointer<Form::Private::KeyPreview> Form::Private::keyPreview;
+Form::Private::Shared& Form::Private::shared() {
+    return com::applicationOwned<Shared>();
+}
+
+Form::Private::Shared* Form::Private::sharedIfAny() {
+    return com::applicationOwnedIfAny<Shared>();
+}
 
 void Form::Private::installKeyPreview() {
-    if (!keyPreview && QCoreApplication::instance()) {
-        keyPreview = new KeyPreview(QCoreApplication::instance());
-        QCoreApplication::instance()->installEventFilter(keyPreview);
+    Shared& all = shared();
+    if (!all.keyPreview) {
+        all.keyPreview = new KeyPreview(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(all.keyPreview);
     }
 }
 
@@ -197,9 +212,10 @@ bool Form::Private::previewKey(QObject* receiver, QKeyEvent* event) {
         character.toUpper().unicode() < 0x7f ? character.toUpper().unicode() : int(Qt::Key_unknown);
     QKeyEvent replacement(QEvent::KeyPress, key, event->modifiers(), QString(character),
                           event->isAutoRepeat(), ushort(event->count()));
-    keyPreview->resending = true;
+    KeyPreview* preview = shared().keyPreview;
+    preview->resending = true;
     QCoreApplication::sendEvent(receiver, &replacement);
-    keyPreview->resending = false;
+    preview->resending = false;
     return true;
 }
 
@@ -243,11 +259,15 @@ void Form::Private::createWindow() {
     w->setTabOrder(std::move(order));
 
     window = w;
+    windowKey = w;
     controls = std::move(created);
-    handle = g_nextHandle++;
-    handles()[handle] = w;
-    loadedForms()[w] = this;
+    Shared& all = shared();
+    handle = all.nextHandle++;
+    all.handles[handle] = w;
+    all.loadedForms[w] = this;
     w->installEventFilter(this);
+    // The window may go without the form's doing: a host that adopted it deletes it with its own.
+    connect(w, &QObject::destroyed, this, &Private::windowDestroyed);
     installKeyPreview();
 }
 
@@ -272,6 +292,13 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
             throw com::RuntimeError(QStringLiteral("Control '%1' not found").arg(c.container), 730);
     }
 
+    const DesignKeys keys(c.keys);
+    // A key no one reads is a typo in the design, or a setting this runtime does not offer.
+    const auto warnUnread = [&] {
+        for (const QString& key : keys.unread())
+            qWarning("Form %s, control %s: unknown design key '%s'", qUtf8Printable(design.name),
+                     qUtf8Printable(objectName), qUtf8Printable(key));
+    };
     if (auto* menu = dynamic_cast<MenuControl*>(control.get())) {
         if (holder) {
             auto* parent = dynamic_cast<MenuControl*>(holder->control.get());
@@ -283,7 +310,8 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
             popup->setParent(w, popup->windowFlags());
             popup->setObjectName(objectName);
         }
-        control->applyDesign(c.keys);
+        control->applyDesign(keys);
+        warnUnread();
         return {c.name, c.index, control};
     }
 
@@ -293,7 +321,7 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
         if (!container)
             throw com::RuntimeError(
                 QStringLiteral("'%1' cannot hold other controls").arg(c.container), 5);
-        parent = container->childArea(c.keys);
+        parent = container->childArea(keys);
         if (!parent)
             parent = holder->control->widget();
     }
@@ -309,17 +337,18 @@ Form::Private::Entry Form::Private::createControl(const ControlDesign& c, QWidge
         else
             cw->move(twipsToPixelsX(c.left), twipsToPixelsY(c.top));
     }
-    control->applyDesign(c.keys);
+    control->applyDesign(keys);
     if (cw) {
-        if (c.keys.contains(QStringLiteral("visible")) &&
-            !c.keys.value(QStringLiteral("visible")).toBool())
+        if (keys.contains(QStringLiteral("visible")) &&
+            !keys.value(QStringLiteral("visible")).toBool())
             cw->hide();
         else if (!explicitlyHidden && parent && parent->isVisible())
             cw->show();
-        if (c.keys.contains(QStringLiteral("enabled")) &&
-            !c.keys.value(QStringLiteral("enabled")).toBool())
+        if (keys.contains(QStringLiteral("enabled")) &&
+            !keys.value(QStringLiteral("enabled")).toBool())
             cw->setEnabled(false);
     }
+    warnUnread();
     return {c.name, c.index, control};
 }
 
@@ -340,13 +369,16 @@ const Form::Private::Entry& Form::Private::find(const QString& name, int index) 
 
 void Form::Private::retire() {
     QWidget* w = window;
+    if (!w) {
+        windowDestroyed(nullptr);
+        return;
+    }
     loaded = false;
-    loadedForms().erase(w);
-    handles().erase(handle);
-    handle = 0;
+    forget();
     w->removeEventFilter(this);
-    if (g_activeTop == w->window())
-        g_activeTop = nullptr;
+    disconnect(w, &QObject::destroyed, this, &Private::windowDestroyed);
+    if (Shared* all = sharedIfAny(); all && all->activeTop == w->window())
+        all->activeTop = nullptr;
     quitModalLoops();
 
     // The window and its controls go once the event loop runs again: an unload inside an event
@@ -367,6 +399,30 @@ void Form::Private::retire() {
     QTimer::singleShot(0, this, [this] { flushRetired(); });
 }
 
+// The live window is gone: the form is unloaded without its unload handler, which would find
+// no window to work on. The controls' widgets went with the window.
+void Form::Private::windowDestroyed(QObject* gone) {
+    if (gone && gone != windowKey)
+        return;
+    loaded = false;
+    forget();
+    window = nullptr;
+    quitModalLoops();
+    std::vector<Entry> released;
+    released.swap(controls);
+    while (!released.empty())
+        released.pop_back();
+}
+
+void Form::Private::forget() {
+    if (Shared* all = sharedIfAny()) {
+        all->loadedForms.erase(windowKey);
+        all->handles.erase(handle);
+    }
+    handle = 0;
+    windowKey = nullptr;
+}
+
 void Form::Private::flushRetired() {
     std::vector<Retired> gone;
     gone.swap(retired);
@@ -383,14 +439,15 @@ void Form::Private::quitModalLoops() {
 }
 
 void Form::Private::activated() {
+    Shared& all = shared();
     QWidget* top = window->window();
-    if (top != g_activeTop) {
-        g_activeTop = top;
-        ++g_activation;
+    if (top != all.activeTop) {
+        all.activeTop = top;
+        ++all.activation;
     }
-    if (activationSeen == g_activation)
+    if (activationSeen == all.activation)
         return;
-    activationSeen = g_activation;
+    activationSeen = all.activation;
     runGuarded([this] {
         q->Form_Activate();
         QVariantList args;
@@ -416,8 +473,8 @@ bool Form::Private::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Hide:
         if (!window->isVisible()) {
-            if (g_activeTop == window->window())
-                g_activeTop = nullptr;
+            if (Shared* all = sharedIfAny(); all && all->activeTop == window->window())
+                all->activeTop = nullptr;
             quitModalLoops();
         }
         break;
@@ -512,19 +569,23 @@ void Form::Show(ShowMode mode) {
     w->activateWindow();
 
     // Until the form is hidden or unloaded (a handler run by show() may have done so already).
+    // The nested loop may destroy the form itself, or its window, or the window shown before.
+    const QPointer<Form> self(this);
     if (d->window == w && w->isVisible()) {
         QEventLoop loop;
         d->modalLoops.push_back(&loop);
         const int code = loop.exec();
+        if (!self)
+            return;
         d->modalLoops.erase(std::find(d->modalLoops.begin(), d->modalLoops.end(), &loop));
-        if (d->window == w && w->isVisible()) {
+        if (d->window && d->window == w && w->isVisible()) {
             // Only the application's own exit ends the loop with the form still shown.
             qWarning("Modal display of %s ended by the application (code %d)",
                      qUtf8Printable(d->design.name), code);
             w->hide();
         }
     }
-    if (d->window == w)
+    if (d->window && d->window == w)
         w->setWindowModality(Qt::NonModal);
     if (previous && previous->isVisible())
         previous->activateWindow();
@@ -638,8 +699,11 @@ void Form::PopupMenu(const QString& menuName, int /*flags*/, int x, int y) {
 }
 
 QWidget* Form::windowFromHandle(qintptr handle) {
-    const auto it = handles().find(handle);
-    return it == handles().end() ? nullptr : it->second.data();
+    const Private::Shared* all = Private::sharedIfAny();
+    if (!all)
+        return nullptr;
+    const auto it = all->handles.find(handle);
+    return it == all->handles.end() ? nullptr : it->second.data();
 }
 
 void* Form::queryInterface(const QUuid& iid) {
@@ -674,6 +738,8 @@ int Form::idOfName(const QString& name) {
         return *it;
     if (const auto it = d->memberIds.constFind(key); it != d->memberIds.constEnd())
         return *it;
+    if (!memberNames().contains(name, Qt::CaseInsensitive))
+        throw notSupported();
     const int id = FirstMemberId + int(d->memberNames.size());
     d->memberIds.insert(key, id);
     d->memberNames.append(name);

@@ -102,7 +102,9 @@ protected:
     virtual void Form_KeyPress(int& keyAscii);
     virtual void Form_Resize() {}
     virtual void Form_Unload(int& cancel);
-    // Late-bound members of a derived form beyond the built-in ones; the default raises 438.
+    // Late-bound members of a derived form beyond the built-in ones: their names, which are the
+    // only ones idOfName hands out ids for, and their calls (the default raises 438).
+    virtual QStringList memberNames() const { return {}; }
     virtual QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args);
     // Raises an event to the IEventSource subscribers.
     void raiseEvent(const QString& event, QVariantList& args);

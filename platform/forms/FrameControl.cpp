@@ -6,9 +6,9 @@
 
 namespace forms {
 
-FrameControl::FrameControl() : ControlObject(new QGroupBox) {}
+FrameControl::FrameControl() : ControlObject(new QGroupBox, {}) {}
 
-void FrameControl::applyDesign(const QVariantMap& keys) {
+void FrameControl::applyDesign(const DesignKeys& keys) {
     auto* box = static_cast<QGroupBox*>(widget());
     box->setTitle(keys.value(QStringLiteral("caption")).toString());
     const QColor back = vbColor(keys.value(QStringLiteral("backcolor")));
@@ -20,7 +20,7 @@ void FrameControl::applyDesign(const QVariantMap& keys) {
     }
 }
 
-QWidget* FrameControl::childArea(const QVariantMap&) {
+QWidget* FrameControl::childArea(const DesignKeys&) {
     return widget();
 }
 

@@ -11,8 +11,8 @@ class FrameControl : public ControlObject<IControl, IContainer> {
 public:
     FrameControl();
 
-    void applyDesign(const QVariantMap& keys) override;
-    QWidget* childArea(const QVariantMap& childKeys) override;
+    void applyDesign(const DesignKeys& keys) override;
+    QWidget* childArea(const DesignKeys& childKeys) override;
 };
 
 } // namespace forms

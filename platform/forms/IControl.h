@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesignKeys.h"
 #include "EventHandler.h"
 #include "platform/com/Unknown.h"
 
@@ -20,7 +21,7 @@ public:
 
     virtual QWidget* widget() = 0;
     // The design-time keys of the form file, key names in lower case ("caption", "maxlength").
-    virtual void applyDesign(const QVariantMap& keys) = 0;
+    virtual void applyDesign(const DesignKeys& keys) = 0;
     // Subscribes to a named event ("Click", "Change", "KeyPress"...). Several handlers may
     // subscribe; they run in order of subscription.
     virtual void on(const QString& event, EventHandler handler) = 0;

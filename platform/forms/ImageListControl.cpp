@@ -12,11 +12,13 @@ struct ImageListControl::State {
     QList<QIcon> images;
 };
 
-ImageListControl::ImageListControl() : d(std::make_unique<State>()) {}
+ImageListControl::ImageListControl() : ControlObject(nullptr, {}), d(std::make_unique<State>()) {}
 
 ImageListControl::~ImageListControl() = default;
 
-void ImageListControl::applyDesign(const QVariantMap& keys) {
+void ImageListControl::applyDesign(const DesignKeys& keys) {
+    // Each image keeps its own size; the views scale them.
+    keys.ignore({"imageheight", "imagewidth"});
     for (const QVariant& image : keys.value(QStringLiteral("images")).toList()) {
         switch (image.metaType().id()) {
         case QMetaType::QIcon:

@@ -13,7 +13,7 @@ public:
     ImageListControl();
     ~ImageListControl() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
     int Count() const override;
     QIcon image(int index) const override;
     void add(const QIcon& icon) override;

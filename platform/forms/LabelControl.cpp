@@ -6,9 +6,9 @@
 
 namespace forms {
 
-LabelControl::LabelControl() : ControlObject(new QLabel) {}
+LabelControl::LabelControl() : ControlObject(new QLabel, {}) {}
 
-void LabelControl::applyDesign(const QVariantMap& keys) {
+void LabelControl::applyDesign(const DesignKeys& keys) {
     auto* label = static_cast<QLabel*>(widget());
     label->setText(keys.value(QStringLiteral("caption")).toString());
     label->setTextFormat(Qt::PlainText);

@@ -10,7 +10,7 @@ class LabelControl : public ControlObject<IControl> {
 public:
     LabelControl();
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
 };
 
 } // namespace forms

@@ -94,7 +94,12 @@ struct ListViewControl::State {
     }
 };
 
-ListViewControl::ListViewControl() : ControlObject(new ListTreeView), d(std::make_unique<State>()) {
+ListViewControl::ListViewControl()
+    : ControlObject(new ListTreeView, {QStringLiteral("ColumnClick"), QStringLiteral("DblClick"),
+                                       QStringLiteral("ItemClick"), QStringLiteral("KeyDown"),
+                                       QStringLiteral("KeyPress"), QStringLiteral("KeyUp"),
+                                       QStringLiteral("MouseDown")}),
+      d(std::make_unique<State>()) {
     auto* view = static_cast<ListTreeView*>(widget());
     d->view = view;
     view->setModel(d->model.get());
@@ -139,7 +144,9 @@ ListViewControl::~ListViewControl() {
     destroyWidget();
 }
 
-void ListViewControl::applyDesign(const QVariantMap& keys) {
+void ListViewControl::applyDesign(const DesignKeys& keys) {
+    // Always a report with full rows and no in-place editing, whatever the design says.
+    keys.ignore({"gridlines", "hideselection", "labeledit", "view"});
     if (keys.contains(QStringLiteral("fullrowselect")))
         setFullRowSelect(keys.value(QStringLiteral("fullrowselect")).toBool());
     if (keys.contains(QStringLiteral("sortkey")))

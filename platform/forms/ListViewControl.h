@@ -18,7 +18,7 @@ public:
     ListViewControl();
     ~ListViewControl() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
 
     void setContent(const QStringList& columns, ListContent rows) override;
     void Clear() override;

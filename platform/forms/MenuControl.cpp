@@ -13,14 +13,15 @@ struct MenuControl::State {
     std::unique_ptr<QMenu> submenu; // an item's own items
 };
 
-MenuControl::MenuControl() : ControlObject(new QMenu), d(std::make_unique<State>()) {}
+MenuControl::MenuControl()
+    : ControlObject(new QMenu, {QStringLiteral("Click")}), d(std::make_unique<State>()) {}
 
 MenuControl::~MenuControl() {
     delete d->action.data();
     d->submenu.reset();
 }
 
-void MenuControl::applyDesign(const QVariantMap& keys) {
+void MenuControl::applyDesign(const DesignKeys& keys) {
     d->caption = keys.value(QStringLiteral("caption")).toString();
     if (d->action) {
         if (d->caption == QLatin1String("-"))
@@ -35,6 +36,8 @@ void MenuControl::applyDesign(const QVariantMap& keys) {
         }
     } else if (QWidget* menu = widget()) {
         static_cast<QMenu*>(menu)->setTitle(d->caption);
+        // A top-level menu only ever opens as a popup: there is no menu bar to hide it from.
+        keys.ignore({"visible"});
     }
     if (keys.contains(QStringLiteral("enabled")))
         setEnabled(keys.value(QStringLiteral("enabled")).toBool());

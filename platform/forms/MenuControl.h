@@ -18,7 +18,7 @@ public:
     MenuControl();
     ~MenuControl() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
     QString Caption() const override;
     bool Enabled() const override;
     void setEnabled(bool enabled) override;

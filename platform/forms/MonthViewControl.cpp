@@ -73,7 +73,10 @@ public:
 };
 
 MonthViewControl::MonthViewControl()
-    : ControlObject(new QCalendarWidget), d(std::make_unique<Hooks>(this)) {
+    : ControlObject(
+          new QCalendarWidget,
+          {QStringLiteral("DateClick"), QStringLiteral("DateDblClick"), QStringLiteral("KeyDown")}),
+      d(std::make_unique<Hooks>(this)) {
     auto* calendar = static_cast<QCalendarWidget*>(widget());
     d->calendar = calendar;
     calendar->setLocale(QLocale(QLocale::Spanish, QLocale::Mexico));
@@ -111,7 +114,7 @@ MonthViewControl::~MonthViewControl() {
     d.reset();
 }
 
-void MonthViewControl::applyDesign(const QVariantMap& keys) {
+void MonthViewControl::applyDesign(const DesignKeys& keys) {
     if (keys.contains(QStringLiteral("mindate")))
         setMinDate(keys.value(QStringLiteral("mindate")).toDate());
     if (keys.contains(QStringLiteral("value")))

@@ -14,7 +14,7 @@ public:
     MonthViewControl();
     ~MonthViewControl() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
     QDate Value() const override;
     void setValue(const QDate& date) override;
     QDate MinDate() const override;

@@ -50,11 +50,11 @@ protected:
 
 } // namespace
 
-ShapeControl::ShapeControl() : ControlObject(new ShapeWidget) {
+ShapeControl::ShapeControl() : ControlObject(new ShapeWidget, {}) {
     widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void ShapeControl::applyDesign(const QVariantMap& keys) {
+void ShapeControl::applyDesign(const DesignKeys& keys) {
     auto* shape = static_cast<ShapeWidget*>(widget());
     shape->shape = keys.value(QStringLiteral("shape")).toInt();
     shape->borderWidth = std::max(1, keys.value(QStringLiteral("borderwidth"), 1).toInt());

@@ -12,7 +12,7 @@ class ShapeControl : public ControlObject<IControl> {
 public:
     ShapeControl();
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
 };
 
 } // namespace forms

@@ -4,13 +4,13 @@
 
 namespace forms {
 
-TextBoxControl::TextBoxControl() : ControlObject(new QLineEdit) {
+TextBoxControl::TextBoxControl() : ControlObject(new QLineEdit, {QStringLiteral("Change")}) {
     auto* edit = static_cast<QLineEdit*>(widget());
     QObject::connect(edit, &QLineEdit::textChanged, edit,
                      [this] { events().fire(QStringLiteral("Change")); });
 }
 
-void TextBoxControl::applyDesign(const QVariantMap& keys) {
+void TextBoxControl::applyDesign(const DesignKeys& keys) {
     auto* edit = static_cast<QLineEdit*>(widget());
     if (keys.contains(QStringLiteral("maxlength"))) {
         const int length = keys.value(QStringLiteral("maxlength")).toInt();

@@ -9,7 +9,7 @@ class TextBoxControl : public ControlObject<IControl> {
 public:
     TextBoxControl();
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
 };
 
 } // namespace forms

@@ -13,7 +13,8 @@ struct TimerControl::State {
     bool enabled = true;
 };
 
-TimerControl::TimerControl() : d(std::make_unique<State>()) {
+TimerControl::TimerControl()
+    : ControlObject(nullptr, {QStringLiteral("Timer")}), d(std::make_unique<State>()) {
     QObject::connect(&d->clock, &QTimer::timeout, &d->clock, [this] {
         if (!timersPaused())
             tick();
@@ -22,7 +23,7 @@ TimerControl::TimerControl() : d(std::make_unique<State>()) {
 
 TimerControl::~TimerControl() = default;
 
-void TimerControl::applyDesign(const QVariantMap& keys) {
+void TimerControl::applyDesign(const DesignKeys& keys) {
     if (keys.contains(QStringLiteral("interval")))
         setInterval(keys.value(QStringLiteral("interval")).toInt());
     if (keys.contains(QStringLiteral("enabled")))

@@ -14,7 +14,7 @@ public:
     TimerControl();
     ~TimerControl() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const DesignKeys& keys) override;
     int Interval() const override;
     void setInterval(int ms) override;
     bool Enabled() const override;

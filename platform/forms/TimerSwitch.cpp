@@ -1,17 +1,25 @@
 #include "TimerSwitch.h"
 
+#include "platform/com/ApplicationOwned.h"
+
 namespace forms {
 
 namespace {
-bool g_paused = false;
-}
+
+class TimerSwitchOfApplication : public QObject {
+public:
+    using QObject::QObject;
+    bool paused = false;
+};
+
+} // namespace
 
 void setTimersPaused(bool paused) {
-    g_paused = paused;
+    com::applicationOwned<TimerSwitchOfApplication>().paused = paused;
 }
 
 bool timersPaused() {
-    return g_paused;
+    return com::applicationOwned<TimerSwitchOfApplication>().paused;
 }
 
 } // namespace forms

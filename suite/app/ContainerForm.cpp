@@ -85,6 +85,10 @@ void ContainerForm::Form_Unload(int& cancel) {
     }
 }
 
+QStringList ContainerForm::memberNames() const {
+    return {QStringLiteral("Transaccion")};
+}
+
 QVariant ContainerForm::invokeMember(const QString& name, com::InvokeKind kind,
                                      QVariantList& args) {
     if (name.compare(QLatin1String("Transaccion"), Qt::CaseInsensitive) == 0 &&

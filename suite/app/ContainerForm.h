@@ -29,6 +29,7 @@ public:
 
 protected:
     void Form_Unload(int& cancel) override;
+    QStringList memberNames() const override;
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override;
 
 private:

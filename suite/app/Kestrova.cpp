@@ -5,6 +5,8 @@
 #include "Shell.h"
 #include "ShellOptions.h"
 #include "SpanishTranslations.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/db/Commands.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QSysInfo>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace suite {
 
@@ -48,6 +51,8 @@ Environment:
   KESTROVA_REGISTRY      the class registry file (default ~/.config/kestrova/registry.json)
   KESTROVA_SQL_TRACE     a file to which every statement is appended as one JSON line
   KESTROVA_MESSAGE_LOG   a file to which every message shown is appended as one JSON line
+  KESTROVA_MESSAGES      "log": messages go only to the message log, with no box to dismiss
+                         (for scripts that run the shell unattended)
 )";
 
 // Without any display the screens go out over VNC, from a display of the suite's own; the
@@ -137,6 +142,8 @@ int kestrovaMain(int argc, char** argv) {
         return 1;
     QApplication app(argc, argv);
     installSpanishTranslations(app);
+    if (qEnvironmentVariable("KESTROVA_MESSAGES") == QLatin1String("log"))
+        forms::setMessagePresenter(std::make_shared<forms::RecordingPresenter>());
     return runShell(options, out, err);
 }
 

@@ -5,19 +5,20 @@
 #include "DemoDatabase.h"
 #include "ShellOptions.h"
 #include "kt512/shell/IPantalla.h"
+#include "platform/com/Boundary.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/LateBinding.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/com/Variant.h"
 #include "platform/forms/ErrorReporter.h"
+#include "platform/forms/Messages.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QTextStream>
 
 namespace suite {
@@ -88,14 +89,15 @@ int runShell(const ShellOptions& options, QTextStream& out, QTextStream& err) {
         registerControlKit(runtime, session);
         ensureComponentRegistered(runtime, out);
         return showScreen(runtime, container, out);
-    } catch (const com::RuntimeError& e) {
+    } catch (...) {
+        const com::RuntimeError e = com::caughtError();
         err << "kestrova: " << e.description() << "\n";
         err.flush();
-        // A message box only where someone sees it at once; over VNC or offscreen it would wait
-        // for ever.
-        const QString platform = QGuiApplication::platformName();
-        if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
-            QMessageBox::critical(nullptr, QStringLiteral("Kestrova"), e.description());
+        forms::Message message;
+        message.text = e.description();
+        message.style = 16;
+        message.title = QStringLiteral("Kestrova");
+        forms::showMessage(message);
         return 1;
     }
 }

@@ -5,7 +5,7 @@
 
 namespace suite {
 
-ColorVex::ColorVex() : KitControl(new QWidget) {
+ColorVex::ColorVex() : KitControl(new QWidget, {}) {
     view()->setAttribute(Qt::WA_TransparentForMouseEvents);
     view()->setFocusPolicy(Qt::NoFocus);
     view()->hide();
@@ -13,8 +13,9 @@ ColorVex::ColorVex() : KitControl(new QWidget) {
 
 ColorVex::~ColorVex() = default;
 
-void ColorVex::applyDesign(const QVariantMap& keys) {
-    for (auto it = keys.cbegin(); it != keys.cend(); ++it)
+void ColorVex::applyDesign(const forms::DesignKeys& keys) {
+    const QVariantMap& all = keys.all();
+    for (auto it = all.cbegin(); it != all.cend(); ++it)
         m_keys.insert(it.key(), it.value());
     m_scheme = ColourScheme::fromKeys(m_keys);
     view()->hide();

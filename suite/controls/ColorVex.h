@@ -17,7 +17,7 @@ public:
     ColorVex();
     ~ColorVex() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
     void AplicarColores() override;
 
     const ColourScheme& scheme() const { return m_scheme; }

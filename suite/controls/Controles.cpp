@@ -9,7 +9,9 @@
 
 namespace suite {
 
-Controles::Controles() : KitControl(new TitleBandWidget) {
+Controles::Controles()
+    : KitControl(new TitleBandWidget, {QStringLiteral("B1Click"), QStringLiteral("B2Click"),
+                                       QStringLiteral("SalirClick")}) {
     TitleBandWidget* band = view();
     band->exitButton()->show();
     QObject::connect(band->button1(), &QPushButton::clicked, hooks(),
@@ -22,7 +24,9 @@ Controles::Controles() : KitControl(new TitleBandWidget) {
 
 Controles::~Controles() = default;
 
-void Controles::applyDesign(const QVariantMap& keys) {
+void Controles::applyDesign(const forms::DesignKeys& keys) {
+    // The band has no window menu nor window list here.
+    keys.ignore({"showmenupopup", "showwindowslist", "tabwidth"});
     TitleBandWidget* band = view();
     if (keys.contains(QStringLiteral("caption")))
         band->captionLabel()->setText(keys.value(QStringLiteral("caption")).toString());

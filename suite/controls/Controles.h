@@ -18,7 +18,7 @@ public:
     Controles();
     ~Controles() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
     void NotificarActivacion(bool valor) override;
     QString Caption() override;
     void setCaption(const QString& caption) override;

@@ -122,7 +122,7 @@ double DesignValue::pointSize(double designSize) {
     return base * designSize / 8.25;
 }
 
-QFont DesignValue::font(const QVariantMap& keys, const QFont& base) {
+QFont DesignValue::font(const forms::DesignKeys& keys, const QFont& base) {
     QFont f = base;
     const QVariant font = keys.value(QStringLiteral("font"));
     if (font.typeId() == QMetaType::QFont) {

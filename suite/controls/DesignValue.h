@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/forms/DesignKeys.h"
 #include <QColor>
 #include <QFont>
 #include <QVariant>
@@ -21,7 +22,7 @@ public:
     // is the application's own font size here, and other sizes keep their proportion to it.
     static double pointSize(double designSize);
     // base changed by the keys font, fontsize, fontbold, fontitalic and fontunderline.
-    static QFont font(const QVariantMap& keys, const QFont& base);
+    static QFont font(const forms::DesignKeys& keys, const QFont& base);
 };
 
 } // namespace suite

@@ -15,7 +15,7 @@ const QLocale kSpanish(QLocale::Spanish, QLocale::Mexico);
 
 } // namespace
 
-DpFecha::DpFecha() : KitControl(new DatePickerWidget) {
+DpFecha::DpFecha() : KitControl(new DatePickerWidget, {QStringLiteral("Change")}) {
     DatePickerWidget* edit = view();
     edit->setLocale(kSpanish);
     edit->setMinimumDateTime(QDateTime(QDate(100, 1, 1), QTime(0, 0)));
@@ -40,7 +40,7 @@ DpFecha::DpFecha() : KitControl(new DatePickerWidget) {
 
 DpFecha::~DpFecha() = default;
 
-void DpFecha::applyDesign(const QVariantMap& keys) {
+void DpFecha::applyDesign(const forms::DesignKeys& keys) {
     m_tabOnEnter = DesignValue::toBool(keys.value(QStringLiteral("tabonenter")), m_tabOnEnter);
     if (keys.contains(QStringLiteral("format")))
         setFormat(static_cast<Format>(

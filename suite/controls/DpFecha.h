@@ -22,7 +22,7 @@ public:
     DpFecha();
     ~DpFecha() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
     QDateTime Value() override;
     void setValue(const QDateTime& value) override;
     bool Enabled() override;

@@ -7,7 +7,7 @@
 
 namespace suite {
 
-Etiqueta::Etiqueta() : KitControl(new QLabel) {
+Etiqueta::Etiqueta() : KitControl(new QLabel, {}) {
     view()->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette p = view()->palette();
     p.setColor(QPalette::WindowText, QColor(0x33, 0x41, 0x55));
@@ -16,7 +16,7 @@ Etiqueta::Etiqueta() : KitControl(new QLabel) {
 
 Etiqueta::~Etiqueta() = default;
 
-void Etiqueta::applyDesign(const QVariantMap& keys) {
+void Etiqueta::applyDesign(const forms::DesignKeys& keys) {
     QLabel* label = view();
     const auto has = [&keys](const char* key) { return keys.contains(QLatin1String(key)); };
     const auto value = [&keys](const char* key) { return keys.value(QLatin1String(key)); };

@@ -14,7 +14,7 @@ public:
     Etiqueta();
     ~Etiqueta() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
     void applyScheme(const ColourScheme& scheme) override;
 
     QString idEtiqueta() const { return m_idEtiqueta; }

@@ -6,7 +6,7 @@
 
 namespace suite {
 
-FlatButton::FlatButton() : KitControl(new QPushButton) {
+FlatButton::FlatButton() : KitControl(new QPushButton, {QStringLiteral("Click")}) {
     view()->setCursor(Qt::PointingHandCursor);
     view()->setAutoDefault(false);
     QObject::connect(view(), &QPushButton::clicked, hooks(),
@@ -16,7 +16,7 @@ FlatButton::FlatButton() : KitControl(new QPushButton) {
 
 FlatButton::~FlatButton() = default;
 
-void FlatButton::applyDesign(const QVariantMap& keys) {
+void FlatButton::applyDesign(const forms::DesignKeys& keys) {
     const auto has = [&keys](const char* key) { return keys.contains(QLatin1String(key)); };
     const auto value = [&keys](const char* key) { return keys.value(QLatin1String(key)); };
     if (has("caption"))

@@ -14,7 +14,7 @@ public:
     FlatButton();
     ~FlatButton() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
 
 private:
     void updateStyle();

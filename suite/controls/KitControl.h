@@ -25,7 +25,9 @@ public:
     com::IUnknown* unknown() override { return static_cast<forms::IControl*>(this); }
 
 protected:
-    explicit KitControl(W* widget) : m_widget(widget), m_hooks(std::make_unique<QObject>()) {
+    // events: the names of the events the control raises.
+    KitControl(W* widget, const QStringList& events)
+        : KitObject(events), m_widget(widget), m_hooks(std::make_unique<QObject>()) {
         attach(widget);
     }
     ~KitControl() override {

@@ -10,6 +10,8 @@ const char* const kControlProperty = "_kestrova_kit_control";
 
 } // namespace
 
+KitObject::KitObject(const QStringList& events) : m_handlers(events) {}
+
 KitObject::~KitObject() = default;
 
 void KitObject::applyScheme(const ColourScheme&) {}

@@ -19,7 +19,7 @@ class ColourScheme;
 // name), and how it takes the suite's colour scheme.
 class KitObject {
 public:
-    KitObject() = default;
+    explicit KitObject(const QStringList& events);
     virtual ~KitObject();
     KitObject(const KitObject&) = delete;
     KitObject& operator=(const KitObject&) = delete;

@@ -42,7 +42,7 @@ const IconRule* ruleFor(const QString& hint) {
 
 } // namespace
 
-LvButton::LvButton() : KitControl(new QToolButton) {
+LvButton::LvButton() : KitControl(new QToolButton, {QStringLiteral("Click")}) {
     QToolButton* button = view();
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -60,7 +60,9 @@ LvButton::LvButton() : KitControl(new QToolButton) {
 
 LvButton::~LvButton() = default;
 
-void LvButton::applyDesign(const QVariantMap& keys) {
+void LvButton::applyDesign(const forms::DesignKeys& keys) {
+    // One button style only.
+    keys.ignore({"btype"});
     if (keys.contains(QStringLiteral("tooltiptext")))
         view()->setToolTip(keys.value(QStringLiteral("tooltiptext")).toString());
     if (keys.contains(QStringLiteral("enab")))

@@ -15,7 +15,7 @@ public:
     LvButton();
     ~LvButton() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
 
 private:
     void chooseIcon();

@@ -51,7 +51,8 @@ private:
 
 } // namespace
 
-SsTbVex::SsTbVex() : KitControl(new QTabWidget) {
+SsTbVex::SsTbVex()
+    : KitControl(new QTabWidget, {QStringLiteral("Click"), QStringLiteral("KeyPress")}) {
     QTabWidget* tabs = view();
     tabs->setDocumentMode(false);
     tabs->setUsesScrollButtons(true);
@@ -74,7 +75,9 @@ SsTbVex::SsTbVex() : KitControl(new QTabWidget) {
 
 SsTbVex::~SsTbVex() = default;
 
-void SsTbVex::applyDesign(const QVariantMap& keys) {
+void SsTbVex::applyDesign(const forms::DesignKeys& keys) {
+    // The tabs take the platform's style.
+    keys.ignore({"showfocusrect", "tabstyle", "tabtheme"});
     QTabWidget* tabs = view();
     if (keys.contains(QStringLiteral("tabcount")))
         setTabCount(DesignValue::toInt(keys.value(QStringLiteral("tabcount")), tabs->count()));
@@ -110,7 +113,7 @@ void SsTbVex::setTab(int tab) {
     m_byCode = false;
 }
 
-QWidget* SsTbVex::childArea(const QVariantMap& childKeys) {
+QWidget* SsTbVex::childArea(const forms::DesignKeys& childKeys) {
     const int tab = DesignValue::toInt(childKeys.value(QStringLiteral("tab")), 0);
     if (tab < 0 || tab >= view()->count())
         throw com::RuntimeError(

@@ -23,10 +23,10 @@ public:
     SsTbVex();
     ~SsTbVex() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
     int Tab() override;
     void setTab(int tab) override;
-    QWidget* childArea(const QVariantMap& childKeys) override;
+    QWidget* childArea(const forms::DesignKeys& childKeys) override;
 
     void applyScheme(const ColourScheme& scheme) override;
 

@@ -27,7 +27,7 @@ QPixmap pictureOf(const QVariant& value) {
 
 } // namespace
 
-Titulo::Titulo() : KitControl(new TitleBandWidget) {
+Titulo::Titulo() : KitControl(new TitleBandWidget, {QStringLiteral("SalirClick")}) {
     TitleBandWidget* band = view();
     band->setMovable(true);
     band->exitButton()->show();
@@ -46,7 +46,7 @@ Titulo::Titulo() : KitControl(new TitleBandWidget) {
 
 Titulo::~Titulo() = default;
 
-void Titulo::applyDesign(const QVariantMap& keys) {
+void Titulo::applyDesign(const forms::DesignKeys& keys) {
     TitleBandWidget* band = view();
     if (keys.contains(QStringLiteral("caption")))
         band->captionLabel()->setText(keys.value(QStringLiteral("caption")).toString());

@@ -15,7 +15,7 @@ public:
     Titulo();
     ~Titulo() override;
 
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
 };
 
 } // namespace suite

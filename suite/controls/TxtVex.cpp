@@ -44,7 +44,8 @@ QString describe(ado::Connection& connection, const QString& sql) {
 } // namespace
 
 TxtVex::TxtVex(ConnectionSource connection)
-    : KitControl(new TextBoxWidget), m_connection(std::move(connection)) {
+    : KitControl(new TextBoxWidget, {QStringLiteral("Change"), QStringLiteral("LupaClick")}),
+      m_connection(std::move(connection)) {
     TextBoxWidget* box = view();
     box->setClearButtonEnabled(false);
     box->keyHook = [this](QKeyEvent* e) { return onKey(e); };
@@ -69,7 +70,7 @@ TxtVex::TxtVex(ConnectionSource connection)
 
 TxtVex::~TxtVex() = default;
 
-void TxtVex::applyDesign(const QVariantMap& keys) {
+void TxtVex::applyDesign(const forms::DesignKeys& keys) {
     const auto has = [&keys](const char* key) { return keys.contains(QLatin1String(key)); };
     const auto value = [&keys](const char* key) { return keys.value(QLatin1String(key)); };
 

@@ -37,7 +37,7 @@ public:
     ~TxtVex() override;
 
     // IControl
-    void applyDesign(const QVariantMap& keys) override;
+    void applyDesign(const forms::DesignKeys& keys) override;
     // ItxtVEX
     QString Text() override;
     void setText(const QString& text) override;

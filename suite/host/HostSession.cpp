@@ -1,9 +1,9 @@
 #include "HostSession.h"
 
-#include "MessageBoxPresenter.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Providers.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/MessagePresenter.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -29,11 +29,11 @@ class HostSession::Private {
 public:
     std::unique_ptr<ado::Connection> connection;
     QString usuario;
-    std::shared_ptr<MessagePresenter> presenter;
+    std::shared_ptr<forms::MessagePresenter> presenter;
 };
 
 HostSession::HostSession(std::unique_ptr<ado::Connection> connection, QString usuario,
-                         std::shared_ptr<MessagePresenter> presenter)
+                         std::shared_ptr<forms::MessagePresenter> presenter)
     : d(std::make_unique<Private>()) {
     if (!connection)
         throw com::RuntimeError(QStringLiteral("La sesión necesita una conexión abierta"), 3704);
@@ -63,12 +63,12 @@ const QString& HostSession::usuario() const {
     return d->usuario;
 }
 
-MessagePresenter& HostSession::presenter() const {
-    return *d->presenter;
+forms::MessagePresenter* HostSession::presenter() const {
+    return d->presenter.get();
 }
 
-void HostSession::setPresenter(std::shared_ptr<MessagePresenter> presenter) {
-    d->presenter = presenter ? std::move(presenter) : std::make_shared<MessageBoxPresenter>();
+void HostSession::setPresenter(std::shared_ptr<forms::MessagePresenter> presenter) {
+    d->presenter = std::move(presenter);
 }
 
 } // namespace suite

@@ -11,17 +11,19 @@ namespace com {
 class Runtime;
 }
 
-namespace suite {
-
+namespace forms {
 class MessagePresenter;
+}
+
+namespace suite {
 
 // What the host services of one process share: the one open database connection, the operator
 // and the message presenter. The shell makes it from its command line; tests make their own.
 class HostSession {
 public:
-    // presenter empty: real message boxes.
+    // presenter empty: the application's (forms::messagePresenter).
     HostSession(std::unique_ptr<ado::Connection> connection, QString usuario,
-                std::shared_ptr<MessagePresenter> presenter = {});
+                std::shared_ptr<forms::MessagePresenter> presenter = {});
     ~HostSession();
     HostSession(const HostSession&) = delete;
     HostSession& operator=(const HostSession&) = delete;
@@ -33,8 +35,9 @@ public:
 
     ado::Connection& connection() const;
     const QString& usuario() const;
-    MessagePresenter& presenter() const;
-    void setPresenter(std::shared_ptr<MessagePresenter> presenter);
+    // The session's own presenter; nullptr when it uses the application's.
+    forms::MessagePresenter* presenter() const;
+    void setPresenter(std::shared_ptr<forms::MessagePresenter> presenter);
 
 private:
     class Private;

@@ -64,7 +64,10 @@ expect 0 "^Componente KT512: .*/libKT512\.so$" "$KESTROVA" --version
 expect 0 "^  FileVersion: 6\.00\.0048$" "$KESTROVA" --version
 
 # The shell refuses a database it cannot open, with a message and status 1.
-expect 1 "kestrova: .*" "$KESTROVA" --db "$WORK/no-existe.sqlite"
+KESTROVA_MESSAGES=log KESTROVA_MESSAGE_LOG=$WORK/messages.jsonl \
+    expect 1 "kestrova: .*" "$KESTROVA" --db "$WORK/no-existe.sqlite"
+grep -q '"style":16' "$WORK/messages.jsonl" 2>/dev/null ||
+    { echo "FAIL: the refusal was not shown as a message"; failures=$((failures + 1)); }
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"

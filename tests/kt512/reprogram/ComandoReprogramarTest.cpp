@@ -195,7 +195,7 @@ TEST_F(ComandoReprogramar, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
     };
     // The operator waits with the busy pointer, and is told while it still shows.
     std::vector<Qt::CursorShape> punteros;
-    mensajes->setOnShow([&](const suite::Message&) {
+    mensajes->setOnShow([&](const forms::Message&) {
         punteros.push_back(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
                                                           : Qt::ArrowCursor);
     });
@@ -213,7 +213,7 @@ TEST_F(ComandoReprogramar, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         ASSERT_TRUE(reprogramar(caso.lista, [&] { aceptar(); }));
         EXPECT_EQ(tablas(), antes);
         ASSERT_EQ(mensajes->messages().size(), 1u);
-        const suite::Message m = mensajes->messages().front();
+        const forms::Message m = mensajes->messages().front();
         EXPECT_EQ(std::tuple(m.id, m.title, m.style),
                   std::tuple(QString::fromLatin1(caso.id), QString::fromLatin1(caso.titulo), 16L));
         EXPECT_TRUE(m.text.contains(caso.disparador ? QStringLiteral("falla forzada")

@@ -2,8 +2,8 @@
 
 #include "kt512/shell/Publico.h"
 #include "platform/com/Runtime.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 #include "tests/support/PrintQString.h"
 #include "tests/support/TestDatabase.h"
 
@@ -40,8 +40,8 @@ protected:
 
     TestDatabase db;
     std::unique_ptr<com::Runtime> runtime;
-    std::shared_ptr<suite::RecordingPresenter> mensajes =
-        std::make_shared<suite::RecordingPresenter>();
+    std::shared_ptr<forms::RecordingPresenter> mensajes =
+        std::make_shared<forms::RecordingPresenter>();
     std::shared_ptr<suite::HostSession> sesion;
 
 private:

@@ -6,10 +6,10 @@
 #include "platform/ado/Providers.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     try {
         QTemporaryDir dir;
         com::Runtime runtime(dir.filePath(QStringLiteral("registry.json")));
-        auto mensajes = std::make_shared<suite::RecordingPresenter>();
+        auto mensajes = std::make_shared<forms::RecordingPresenter>();
         auto session = std::make_shared<suite::HostSession>(ado::openSqlite(args[1]),
                                                             QStringLiteral("OTRO"), mensajes);
         suite::registerHostServices(runtime, session);
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
             out << "ok\n";
         else
             out << pantalla.mensajeError() << '\n';
-        for (const suite::Message& m : mensajes->messages())
+        for (const forms::Message& m : mensajes->messages())
             out << m.id << ' ' << m.text << '\n';
     } catch (const com::RuntimeError& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -11,10 +11,10 @@
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/ListView.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "platform/forms/TimerSwitch.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QAbstractButton>
@@ -149,8 +149,8 @@ protected:
 
     ktest::TestDatabase db{{80, 11, QDate(2026, 12, 5)}};
     std::unique_ptr<com::Runtime> runtime;
-    std::shared_ptr<suite::RecordingPresenter> mensajes =
-        std::make_shared<suite::RecordingPresenter>();
+    std::shared_ptr<forms::RecordingPresenter> mensajes =
+        std::make_shared<forms::RecordingPresenter>();
     std::shared_ptr<suite::HostSession> sesion;
     std::unique_ptr<Publico> publico;
     QDate dia;
@@ -404,7 +404,7 @@ TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {
     EXPECT_EQ(db.rows(fila), antes);
     EXPECT_FALSE(sesion->connection().inTransaction());
     ASSERT_EQ(mensajes->messages().size(), 1u);
-    const suite::Message m = mensajes->messages().front();
+    const forms::Message m = mensajes->messages().front();
     EXPECT_TRUE(m.text.startsWith(QStringLiteral("ActualizaValores() - el viaje está bloqueado")))
         << m.text.toStdString();
     EXPECT_EQ(std::tuple(m.style, m.id), std::tuple(16L, QStringLiteral("ERR-ID:7500012")));

@@ -7,9 +7,9 @@
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/ListView.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ protected:
     forms::ListView& lista() { return publico->board().listView(QStringLiteral("lvViajes")); }
     std::string textoDeMensajes() const {
         std::string r;
-        for (const suite::Message& m : mensajes->messages())
+        for (const forms::Message& m : mensajes->messages())
             r += (m.id + QStringLiteral(": ") + m.text + QLatin1Char('\n')).toStdString();
         return r;
     }
@@ -47,8 +47,8 @@ protected:
     ktest::TestDatabase db{ktest::TestDatabase::Demo{400, 1, QDate()}};
     QTemporaryDir dir;
     std::unique_ptr<com::Runtime> runtime;
-    std::shared_ptr<suite::RecordingPresenter> mensajes =
-        std::make_shared<suite::RecordingPresenter>();
+    std::shared_ptr<forms::RecordingPresenter> mensajes =
+        std::make_shared<forms::RecordingPresenter>();
     std::unique_ptr<Publico> publico;
 };
 

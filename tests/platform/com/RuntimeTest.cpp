@@ -1,14 +1,18 @@
 #include "platform/com/Runtime.h"
+#include "platform/com/Boundary.h"
+#include "platform/com/ErrorInfo.h"
 #include "platform/com/FunctionFactory.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBinding.h"
 #include "platform/com/ModulePath.h"
+#include "platform/com/ServerExports.h"
 #include "tests/support/Checks.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -137,6 +141,23 @@ TEST_F(RuntimeTest, RegisteringIntoACorruptRegistryRaisesItsMessageAndChangesNot
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("{\"classes\": "));
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
+}
+
+TEST(ExportBoundaryTest, AnyExceptionBecomesAFailureWithItsErrorLeftForTheCaller) {
+    const auto failure = [](const std::function<long()>& work) {
+        com::clearErrorInfo();
+        EXPECT_EQ(com::guardExport("DllTest", work), com::hr::Fail);
+        const auto error = com::takeErrorInfo();
+        return error ? QStringLiteral("%1 %2").arg(error->number()).arg(error->description())
+                     : QString();
+    };
+    EXPECT_EQ(
+        failure([]() -> long { throw com::RuntimeError(QStringLiteral("sin registro"), 53); }),
+        QStringLiteral("53 sin registro"));
+    EXPECT_EQ(failure([]() -> long { throw std::runtime_error("sin memoria"); }),
+              QStringLiteral("5 sin memoria"));
+    EXPECT_EQ(failure([]() -> long { throw 7; }), QStringLiteral("51 Internal error"));
+    EXPECT_EQ(com::guardExport("DllTest", [] { return com::hr::False; }), com::hr::False);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "platform/com/Object.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/ErrorReporter.h"
+#include "platform/forms/Messages.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "tests/support/Checks.h"
 
 #include <QAbstractButton>
@@ -12,7 +14,9 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -32,7 +36,7 @@ public:
         delete m_label.data();
     }
     QWidget* widget() override { return m_label; }
-    void applyDesign(const QVariantMap& keys) override {
+    void applyDesign(const forms::DesignKeys& keys) override {
         m_label->setText(keys.value(QStringLiteral("caption")).toString());
     }
     void on(const QString&, forms::EventHandler) override {}
@@ -159,6 +163,23 @@ TEST_F(FormLifecycle, UnknownControlsAndClassesAreReported) {
     EXPECT_EQ(OutsideControl::releases.size(), 1);
 }
 
+TEST_F(FormLifecycle, AMisspeltDesignKeyIsLoggedWithItsFormAndControl) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg && text.contains(QLatin1String("design key")))
+                warnings << text;
+        });
+    forms::FormDesign design = sampleDesign();
+    design.controls[1].keys.insert(QStringLiteral("captoin"), QStringLiteral("Aceptar"));
+    ScriptedForm form(design);
+    form.Load();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, QStringList{QStringLiteral(
+                            "Form frmMuestra, control cmdAceptar: unknown design key 'captoin'")});
+}
+
 TEST_F(FormLifecycle, ModalShowReturnsWhenTheFormIsHiddenOrUnloaded) {
     ScriptedForm form(sampleDesign());
     bool modalWhileShown = false;
@@ -175,6 +196,36 @@ TEST_F(FormLifecycle, ModalShowReturnsWhenTheFormIsHiddenOrUnloaded) {
     QTimer::singleShot(0, [&] { form.Unload(); });
     form.Show(forms::ShowMode::Modal);
     EXPECT_FALSE(form.isLoaded());
+}
+
+TEST_F(FormLifecycle, AFormWhoseWindowAHostDeletedForgetsItAndLoadsAnew) {
+    ScriptedForm form(sampleDesign());
+    auto host = std::make_unique<QWidget>();
+    form.window()->setParent(host.get(), Qt::Widget);
+    const qintptr handle = form.hWnd();
+    form.Show();
+    host.reset();
+
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(forms::Form::windowFromHandle(handle), nullptr);
+    form.Unload();
+    EXPECT_EQ(form.log.count(QStringLiteral("Unload")), 0);
+
+    form.Show();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_NE(form.hWnd(), handle);
+    EXPECT_EQ(form.log.count(QStringLiteral("Load")), 2);
+    form.Unload();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form.isLoaded());
+    EXPECT_EQ(OutsideControl::releases.size(), 2);
+}
+
+TEST_F(FormLifecycle, AFormDestroyedDuringItsOwnModalShowIsNotTouchedAfterwards) {
+    auto form = std::make_unique<ScriptedForm>(sampleDesign());
+    QTimer::singleShot(0, [&] { form.reset(); });
+    form->Show(forms::ShowMode::Modal);
+    EXPECT_EQ(form, nullptr);
 }
 
 TEST_F(FormLifecycle, ClosingTheWindowUnloadsTheFormUnlessItsHandlerRefuses) {
@@ -224,7 +275,44 @@ TEST_F(FormLifecycle, ADialogOpensOverTheActiveWindowAndActivationReturnsToItAft
     EXPECT_EQ(board.log.count(QStringLiteral("Activate")), 2);
 }
 
-TEST_F(FormLifecycle, ErrorsEscapingEventHandlersGoToTheReporter) {
+TEST_F(FormLifecycle, ErrorsOfAnyKindEscapingEventHandlersGoToTheReporter) {
+    ScriptedForm form(sampleDesign());
+    int kind = 0;
+    form.onConnect = [&] {
+        form.controlObject(QStringLiteral("cmdAceptar"))
+            ->on(QStringLiteral("Click"), [&](QVariantList&) {
+                if (kind == 0)
+                    throw com::RuntimeError(QStringLiteral("Fallo al guardar"), 3704);
+                if (kind == 1)
+                    throw std::runtime_error("disco lleno");
+                throw 42;
+            });
+    };
+    form.Show();
+    auto* button = qobject_cast<QAbstractButton*>(form.ctl(QStringLiteral("cmdAceptar")).widget());
+    ASSERT_NE(button, nullptr);
+    for (kind = 0; kind < 3; ++kind)
+        button->click();
+    EXPECT_EQ(m_reported,
+              (QStringList{QStringLiteral("3704 Fallo al guardar"), QStringLiteral("5 disco lleno"),
+                           QStringLiteral("51 Internal error")}));
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(FormLifecycle, TheDefaultReporterShowsTheErrorThroughThePresenter) {
+    auto recorder = std::make_shared<forms::RecordingPresenter>();
+    const auto previousPresenter = forms::setMessagePresenter(recorder);
+    forms::setErrorReporter({});
+    forms::runGuarded([] { throw com::RuntimeError(QStringLiteral("Sin conexión"), 3704); });
+    forms::setMessagePresenter(previousPresenter);
+    ASSERT_EQ(recorder->messages().size(), 1u);
+    EXPECT_EQ(recorder->messages()[0].text, QStringLiteral("Sin conexión"));
+    EXPECT_EQ(recorder->messages()[0].style, 16);
+}
+
+TEST_F(FormLifecycle, ATestThatLetsAnErrorEscapeAHandlerFails) {
+    // The reporter every test binary starts with.
+    forms::setErrorReporter(m_previousReporter);
     ScriptedForm form(sampleDesign());
     form.onConnect = [&] {
         form.controlObject(QStringLiteral("cmdAceptar"))
@@ -232,13 +320,22 @@ TEST_F(FormLifecycle, ErrorsEscapingEventHandlersGoToTheReporter) {
                 throw com::RuntimeError(QStringLiteral("Fallo al guardar"), 5);
             });
     };
-    form.Show();
     auto* button = qobject_cast<QAbstractButton*>(form.ctl(QStringLiteral("cmdAceptar")).widget());
     ASSERT_NE(button, nullptr);
-    button->click();
-    button->click();
-    EXPECT_EQ(m_reported, (QStringList{QStringLiteral("5 Fallo al guardar"),
-                                       QStringLiteral("5 Fallo al guardar")}));
+    EXPECT_NONFATAL_FAILURE(button->click(), "Fallo al guardar");
+}
+
+TEST_F(FormLifecycle, ASubscriptionToAnEventNobodyRaisesFails) {
+    ScriptedForm form(sampleDesign());
+    const auto button = form.controlObject(QStringLiteral("cmdAceptar"));
+    EXPECT_EQ(
+        ktest::errorOf([&] { button->on(QStringLiteral("Clik"), [](QVariantList&) {}); }).number(),
+        459);
+    EXPECT_NO_THROW(button->on(QStringLiteral("click"), [](QVariantList&) {}));
+    EXPECT_EQ(ktest::errorOf([&] {
+                  form.advise(QStringLiteral("Activar"), [](QVariantList&) {});
+              }).number(),
+              459);
 }
 
 TEST_F(FormLifecycle, LateBoundMembers) {
@@ -249,7 +346,9 @@ TEST_F(FormLifecycle, LateBoundMembers) {
         throw com::RuntimeError(QStringLiteral("Object doesn't support this property or method"),
                                 438);
     };
+    form.members << QStringLiteral("Transaccion");
     const int transaccion = form.idOfName(QStringLiteral("Transaccion"));
+    EXPECT_EQ(ktest::errorOf([&] { form.idOfName(QStringLiteral("Transacion")); }).number(), 438);
     EXPECT_EQ(form.idOfName(QStringLiteral("TRANSACCION")), transaccion);
     QVariantList none;
     EXPECT_EQ(form.invoke(transaccion, com::InvokeKind::PropertyGet, none).toString(),

@@ -19,6 +19,7 @@ public:
     std::function<void(int&keyCode, int shift)> onKeyDown, onKeyUp;
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<QVariant(const QString&, com::InvokeKind, QVariantList&)> onMember;
+    QStringList members;
 
     using forms::Form::raiseEvent;
 
@@ -47,6 +48,7 @@ protected:
         if (onKeyPress)
             onKeyPress(keyAscii);
     }
+    QStringList memberNames() const override { return members; }
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override {
         if (onMember)
             return onMember(name, kind, args);

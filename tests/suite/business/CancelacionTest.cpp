@@ -3,9 +3,9 @@
 #include "kt512/services/IServicioVenta.h"
 #include "platform/ado/Connection.h"
 #include "platform/com/Runtime.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QTemporaryDir>
@@ -54,7 +54,7 @@ protected:
     com::Runtime runtime{dir.filePath(QStringLiteral("registry.json"))};
     ktest::TestDatabase db{{30, 3, QDate(2026, 3, 15)}};
     std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
-        db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>());
+        db.open(), QStringLiteral("MGARCIA"), std::make_shared<forms::RecordingPresenter>());
     QString mensaje;
 };
 

@@ -74,11 +74,11 @@ TEST_F(SsTbVexTest, KeysOnTheStripReachKeyPress) {
 
 TEST_F(SsTbVexTest, EachTabIsTheContainerOfItsControls) {
     auto container = control.as<forms::IContainer>();
-    QWidget* orders = container->childArea({{"tab", 0}});
-    QWidget* shipments = container->childArea({{"tab", 1}});
+    QWidget* orders = container->childArea(QVariantMap{{"tab", 0}});
+    QWidget* shipments = container->childArea(QVariantMap{{"tab", 1}});
     EXPECT_EQ(orders, tabs->widget(0));
     EXPECT_EQ(shipments, tabs->widget(1));
-    EXPECT_THROW(container->childArea({{"tab", 5}}), com::RuntimeError);
+    EXPECT_THROW(container->childArea(QVariantMap{{"tab", 5}}), com::RuntimeError);
 
     auto inside = form.add(progId::Label, "lblEnEmbarques", {{"caption", "Embarques"}});
     inside->widget()->setParent(shipments);

@@ -5,9 +5,9 @@
 #include "platform/ado/Providers.h"
 #include "platform/com/Ptr.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/host/Funciones.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     try {
         auto session =
             std::make_shared<suite::HostSession>(ado::openSqlite(args[1]), QStringLiteral("OTRO"),
-                                                 std::make_shared<suite::RecordingPresenter>());
+                                                 std::make_shared<forms::RecordingPresenter>());
         auto funciones = com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
         ado::Connection& connection = session->connection();
         QTextStream out(stdout);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/com/Ptr.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/host/Funciones.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 #include "tests/support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ protected:
 
     ktest::TestDatabase db;
     std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
-        db.open(), QStringLiteral("MGARCIA"), std::make_shared<suite::RecordingPresenter>());
+        db.open(), QStringLiteral("MGARCIA"), std::make_shared<forms::RecordingPresenter>());
     com::Ptr<kt512::IFunciones> funciones =
         com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
 };

@@ -4,8 +4,8 @@
 #include "platform/ado/Connection.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/forms/RecordingPresenter.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/RecordingPresenter.h"
 #include "tests/support/Checks.h"
 #include "tests/support/TestDatabase.h"
 
@@ -32,8 +32,8 @@ protected:
     QTemporaryDir dir;
     com::Runtime runtime{dir.filePath(QStringLiteral("registry.json"))};
     ktest::TestDatabase db;
-    std::shared_ptr<suite::RecordingPresenter> recorder =
-        std::make_shared<suite::RecordingPresenter>();
+    std::shared_ptr<forms::RecordingPresenter> recorder =
+        std::make_shared<forms::RecordingPresenter>();
     std::shared_ptr<suite::HostSession> session =
         std::make_shared<suite::HostSession>(db.open(), QStringLiteral("MGARCIA"), recorder);
     com::Ptr<kt512::ISistema> sistema;
@@ -75,7 +75,7 @@ TEST_F(SistemaTest, MessagesReachThePresenterAndTheLog) {
     qunsetenv("KESTROVA_MESSAGE_LOG");
 
     ASSERT_EQ(recorder->messages().size(), 2u);
-    const suite::Message& shown = recorder->messages()[1];
+    const forms::Message& shown = recorder->messages()[1];
     EXPECT_EQ(QStringList({shown.text, QString::number(shown.style), shown.title,
                            QString::number(shown.hWnd), shown.module, shown.id}),
               QStringList({"near \"'x'\": syntax error", "16", "CARGAR VIAJES", "4242", "KT512",

@@ -1,11 +1,11 @@
 #include "MessageBoxPresenter.h"
 
-#include "platform/forms/Form.h"
+#include "Form.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-namespace suite {
+namespace forms {
 
 namespace {
 
@@ -28,7 +28,7 @@ QMessageBox::Icon iconOf(long style) {
 } // namespace
 
 void MessageBoxPresenter::show(const Message& message) {
-    QWidget* owner = message.hWnd ? forms::Form::windowFromHandle(message.hWnd) : nullptr;
+    QWidget* owner = message.hWnd ? Form::windowFromHandle(message.hWnd) : nullptr;
     if (!owner)
         owner = QApplication::activeWindow();
     const QString title =
@@ -55,4 +55,4 @@ void MessageBoxPresenter::show(const Message& message) {
         QApplication::restoreOverrideCursor();
 }
 
-} // namespace suite
+} // namespace forms

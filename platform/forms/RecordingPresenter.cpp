@@ -1,6 +1,6 @@
 #include "RecordingPresenter.h"
 
-namespace suite {
+namespace forms {
 
 void RecordingPresenter::show(const Message& message) {
     m_messages.push_back(message);
@@ -8,4 +8,4 @@ void RecordingPresenter::show(const Message& message) {
         m_onShow(message);
 }
 
-} // namespace suite
+} // namespace forms

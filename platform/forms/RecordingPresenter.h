@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-namespace suite {
+namespace forms {
 
 // Keeps every message instead of showing it, in the order shown.
 class RecordingPresenter : public MessagePresenter {
@@ -22,4 +22,4 @@ private:
     std::function<void(const Message&)> m_onShow;
 };
 
-} // namespace suite
+} // namespace forms

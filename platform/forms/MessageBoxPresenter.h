@@ -2,7 +2,7 @@
 
 #include "MessagePresenter.h"
 
-namespace suite {
+namespace forms {
 
 // A modal QMessageBox owned by the window of the message's handle, with the icon of its style
 // and the module and error identifier under the text.
@@ -11,4 +11,4 @@ public:
     void show(const Message& message) override;
 };
 
-} // namespace suite
+} // namespace forms
