@@ -21,6 +21,7 @@
 #include "kt512/shell/Publico.h"
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "platform/ado/SqliteConnection.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/RecordingPresenter.h"
@@ -162,7 +163,7 @@ struct Datos {
             opciones.trips = 300;
             opciones.today = QDate(2024, 6, 15);
             opciones.prepare = [&](ado::Connection& cn) {
-                QSqlDatabase db = cn.database();
+                QSqlDatabase db = dynamic_cast<ado::SqliteConnection&>(cn).database();
                 sucursal = valor(db, QStringLiteral("SELECT MIN(Sc_Cve_Sucursal) FROM Folio WHERE "
                                                     "Fo_Tabla = 'ORDEN_ENTREGA'"))
                                .toString();

@@ -5,8 +5,6 @@
 #include <QString>
 #include <memory>
 
-class QSqlDatabase;
-
 namespace ado {
 
 // One open database connection. Statements are SQL Server's dialect, as the screens build
@@ -20,15 +18,14 @@ public:
 
     // A SELECT gives its rows; any other statement runs in place and gives a closed, empty
     // recordset. recordsAffected, when given, receives the rows changed.
-    virtual std::unique_ptr<Recordset> Execute(const QString& sql, long* recordsAffected = nullptr) = 0;
+    virtual std::unique_ptr<Recordset> Execute(const QString& sql,
+                                               long* recordsAffected = nullptr) = 0;
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;
     virtual void RollbackTrans() = 0;
     virtual bool inTransaction() const = 0;
 
     virtual Dialect dialect() const = 0;
-    // The Qt connection beneath, for code of the suite that prepares its own statements.
-    virtual QSqlDatabase database() const = 0;
 };
 
 } // namespace ado

@@ -109,12 +109,28 @@ std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, long* rec
     }
 }
 
-void OdbcConnection::control(const QString& sql, bool (QSqlDatabase::*step)()) {
+void OdbcConnection::control(const QString& sql, bool (QSqlDatabase::*step)(),
+                             const char* executed) {
     QElapsedTimer timer;
     timer.start();
-    const bool done = (m_db.*step)();
-    const QString failure = done ? QString() : m_db.lastError().text();
-    SqlTrace::record(sql, sql, elapsedMs(timer), failure);
+    bool done = false;
+    QString failure;
+    QString ran = sql;
+    if (m_dialect == Dialect::SQLite) {
+        // The driver's own transaction begins lazily, at the first write; BEGIN IMMEDIATE takes
+        // the write lock at once, so that two operators on one file serialise as the embedded
+        // provider makes them.
+        ran = QString::fromLatin1(executed);
+        QSqlQuery query(m_db);
+        done = query.exec(ran);
+        if (!done)
+            failure = query.lastError().text();
+    } else {
+        done = (m_db.*step)();
+        if (!done)
+            failure = m_db.lastError().text();
+    }
+    SqlTrace::record(sql, ran, elapsedMs(timer), failure);
     if (!done) {
         throw com::RuntimeError(
             QStringLiteral("%1 falló en la conexión ODBC: %2").arg(sql, failure),
@@ -125,21 +141,22 @@ void OdbcConnection::control(const QString& sql, bool (QSqlDatabase::*step)()) {
 void OdbcConnection::BeginTrans() {
     if (m_inTransaction)
         throw error::transactionAlreadyOpen();
-    control(QStringLiteral("BEGIN TRANSACTION"), &QSqlDatabase::transaction);
+    control(QStringLiteral("BEGIN TRANSACTION"), &QSqlDatabase::transaction, "BEGIN IMMEDIATE");
     m_inTransaction = true;
 }
 
 void OdbcConnection::CommitTrans() {
     if (!m_inTransaction)
         throw error::noTransactionOpen(QStringLiteral("CommitTrans"));
-    control(QStringLiteral("COMMIT TRANSACTION"), &QSqlDatabase::commit);
+    // A commit that fails leaves the transaction open, for the caller to roll back.
+    control(QStringLiteral("COMMIT TRANSACTION"), &QSqlDatabase::commit, "COMMIT");
     m_inTransaction = false;
 }
 
 void OdbcConnection::RollbackTrans() {
     if (!m_inTransaction)
         throw error::noTransactionOpen(QStringLiteral("RollbackTrans"));
-    control(QStringLiteral("ROLLBACK TRANSACTION"), &QSqlDatabase::rollback);
+    control(QStringLiteral("ROLLBACK TRANSACTION"), &QSqlDatabase::rollback, "ROLLBACK");
     m_inTransaction = false;
 }
 

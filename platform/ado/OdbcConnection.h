@@ -20,12 +20,12 @@ public:
     void RollbackTrans() override;
     bool inTransaction() const override { return m_inTransaction; }
     Dialect dialect() const override { return m_dialect; }
-    QSqlDatabase database() const override { return m_db; }
 
 private:
     explicit OdbcConnection(const QString& name);
-    // Runs one step of transaction control through the driver and traces it under `sql`.
-    void control(const QString& sql, bool (QSqlDatabase::*step)());
+    // Runs one step of transaction control and traces it under `sql`: through the driver, or on
+    // SQLite as the statement `executed` (autocommit stays on and SQLite keeps the transaction).
+    void control(const QString& sql, bool (QSqlDatabase::*step)(), const char* executed);
 
     QString m_name;
     QSqlDatabase m_db;

@@ -259,7 +259,6 @@ void SqliteConnection::forget(SqliteRecordset* result) {
 
 QSqlDatabase SqliteConnection::database() const {
     detachResults();
-    m_shapes.clear();
     return m_db;
 }
 

@@ -32,8 +32,10 @@ public:
     void RollbackTrans() override;
     bool inTransaction() const override;
     Dialect dialect() const override { return Dialect::SQLite; }
-    // Open results are read to their end first: the caller is about to use the connection.
-    QSqlDatabase database() const override;
+    // The Qt connection beneath, for the suite's bulk loading, which binds its rows straight on
+    // the handle; it bypasses translation, the trace and the statement cache. Open results are
+    // read to their end first: the caller is about to use the connection.
+    QSqlDatabase database() const;
 
     // A result whose statement is finished, no longer to be detached.
     void forget(SqliteRecordset* result);
@@ -57,7 +59,7 @@ private:
     // Results still streaming from a statement of this connection.
     mutable std::vector<SqliteRecordset*> m_streaming;
     // Prepared shapes of data-changing statements, finalized before anything that wants the
-    // connection without statements: closing, schema changes, the Qt connection handed out.
+    // connection without statements: closing and schema changes.
     mutable StatementCache m_shapes;
 };
 

@@ -4,8 +4,10 @@
 #include "tests/support/Checks.h"
 #include "tests/support/PrintQString.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -56,14 +58,21 @@ TEST_F(OdbcConnectionTest, SqliteBehindOdbcGetsTheStatementsTranslated) {
 }
 
 TEST_F(OdbcConnectionTest, TransactionsCommitAndRollBack) {
+    // The write lock is taken at BeginTrans, before any write: another writer waits at once.
     m_connection->BeginTrans();
     EXPECT_TRUE(m_connection->inTransaction());
+    sqlite3* otro = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(m_path).constData(), &otro), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_BUSY);
     long affected = 0;
     m_connection->Execute(QStringLiteral("DELETE FROM Venta WHERE Vn_Folio = 'V1'"), &affected);
     EXPECT_EQ(affected, 1);
     m_connection->RollbackTrans();
     EXPECT_FALSE(m_connection->inTransaction());
     EXPECT_EQ(count(*m_connection), 2);
+    EXPECT_EQ(sqlite3_exec(otro, "BEGIN IMMEDIATE; ROLLBACK", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(otro);
 
     m_connection->BeginTrans();
     m_connection->Execute(QStringLiteral("INSERT INTO Venta (Vn_Folio) VALUES ('V3')"));

@@ -1,3 +1,4 @@
+#include "platform/ado/SqliteConnection.h"
 #include "platform/ado/DateValue.h"
 #include "platform/ado/Errors.h"
 #include "platform/ado/Providers.h"
@@ -12,6 +13,11 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The Qt connection beneath, which only the embedded provider hands out.
+QSqlDatabase qtConnection(ado::Connection& connection) {
+    return dynamic_cast<ado::SqliteConnection&>(connection).database();
+}
 
 class SqliteConnectionTest : public ::testing::Test {
 protected:
@@ -129,7 +135,7 @@ TEST_F(SqliteConnectionTest, ResultsKeepTheRowsTheyWereOpenedOn) {
                 .arg(copied->Fields(0).Value().toString()));
     }
     auto inside = run("SELECT Vj_Folio FROM Viaje WHERE Vj_Folio < '4' ORDER BY Vj_Folio");
-    QSqlQuery query(m_connection->database());
+    QSqlQuery query(qtConnection(*m_connection));
     ASSERT_TRUE(query.exec(QStringLiteral("DELETE FROM Viaje WHERE Vj_Folio = '2'")));
     m_connection->CommitTrans();
     auto last = run("SELECT Vj_Folio FROM Viaje WHERE Vj_Folio < '4' ORDER BY Vj_Folio");
@@ -165,8 +171,8 @@ TEST_F(SqliteConnectionTest, TransactionsCommitRollBackAndRefuseMisuse) {
 
     // Closing a connection in the middle of a transaction rolls it back, and lets its Qt
     // connection go.
-    const QString name = other->database().connectionName();
-    EXPECT_NE(name, m_connection->database().connectionName());
+    const QString name = qtConnection(*other).connectionName();
+    EXPECT_NE(name, qtConnection(*m_connection).connectionName());
     other->BeginTrans();
     run(QStringLiteral("INSERT INTO Viaje (Vj_Folio) VALUES ('3')"), other.get());
     other.reset();

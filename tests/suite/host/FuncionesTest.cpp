@@ -21,7 +21,6 @@ public:
     void RollbackTrans() override {}
     bool inTransaction() const override { return false; }
     Dialect dialect() const override { return Dialect::SqlServer; }
-    QSqlDatabase database() const override { return {}; }
 };
 
 com::Ptr<kt512::IFunciones> funcionesOn(std::unique_ptr<ado::Connection> connection) {
