@@ -194,6 +194,14 @@ void frmFiltros::Form_KeyUp(int& keyCode, int /*shift*/) {
         Aceptar();
 }
 
+void frmFiltros::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The boxes are the filters: closing the window must not unload them away.
+    if (unloadMode == 0) {
+        cancel = 1;
+        Cancelar();
+    }
+}
+
 QString frmFiltros::texto(const QString& caja) {
     return control<ItxtVEX>(caja)->Text();
 }

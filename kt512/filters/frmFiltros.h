@@ -22,6 +22,7 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_KeyUp(int& keyCode, int shift) override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     QStringList memberNames() const override;
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override;
 

@@ -141,6 +141,14 @@ void frmRecalendarizar::MvFechaEntrega_KeyDown(int& keyCode) {
     }
 }
 
+void frmRecalendarizar::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The window's close button is the dialog's Cancel.
+    if (unloadMode == 0) {
+        cancel = 1;
+        Cancelar();
+    }
+}
+
 void frmRecalendarizar::Form_Unload(int&) {
     // The caller reads the chosen day after the window is gone.
     m_fechaSeleccionada = monthView(QStringLiteral("MvFechaEntrega")).Value();

@@ -33,6 +33,7 @@ protected:
     void Form_Load() override;
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_Unload(int& cancel) override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     QStringList memberNames() const override;
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override;
 

@@ -381,6 +381,14 @@ void frmReprogramarViaje::AjustarPaginas() {
     }
 }
 
+void frmReprogramarViaje::Form_QueryUnload(int& cancel, int unloadMode) {
+    // The window's close button is the screen's exit.
+    if (unloadMode == 0) {
+        cancel = 1;
+        Controles_SalirClick();
+    }
+}
+
 void frmReprogramarViaje::Controles_B1Click() {
     Aceptar();
 }

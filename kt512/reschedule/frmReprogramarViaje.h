@@ -39,6 +39,7 @@ protected:
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyUp(int& keyCode, int shift) override;
     void Form_Resize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
     QStringList memberNames() const override;
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override;
 

@@ -479,8 +479,14 @@ bool Form::Private::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::Close: {
-        // Closing the window is unloading the form, which its unload handler may refuse.
-        runGuarded([this] { q->Unload(); });
+        // Closing the window is unloading the form, which its query or unload handler may
+        // refuse.
+        runGuarded([this] {
+            int cancel = 0;
+            q->Form_QueryUnload(cancel, 0);
+            if (cancel == 0)
+                q->Unload();
+        });
         if (loaded && window == watched) {
             event->ignore();
             return true;
@@ -791,6 +797,8 @@ void Form::Form_KeyUp(int&, int) {}
 void Form::Form_KeyPress(int&) {}
 
 void Form::Form_Unload(int&) {}
+
+void Form::Form_QueryUnload(int&, int) {}
 
 QVariant Form::invokeMember(const QString&, com::InvokeKind, QVariantList&) {
     throw notSupported();

@@ -102,6 +102,10 @@ protected:
     virtual void Form_KeyPress(int& keyAscii);
     virtual void Form_Resize() {}
     virtual void Form_Unload(int& cancel);
+    // Asked before the window's own close (the frame's close button, Alt+F4) unloads the form;
+    // unloadMode is 0 then, as VB's vbFormControlMenu. A dialog sets cancel and runs its own way
+    // out instead, so that closing the window means what its Cancel or exit means.
+    virtual void Form_QueryUnload(int& cancel, int unloadMode);
     // Late-bound members of a derived form beyond the built-in ones: their names, which are the
     // only ones idOfName hands out ids for, and their calls (the default raises 438).
     virtual QStringList memberNames() const { return {}; }

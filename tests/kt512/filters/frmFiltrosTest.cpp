@@ -88,7 +88,18 @@ TEST_F(DialogoDeFiltros, AceptarAvisaSoloElPrimerCodigoSinDescripcionYLoEnfoca) 
     EXPECT_TRUE(filtros().Aceptado && !filtros().isVisible());
 }
 
-TEST_F(DialogoDeFiltros, EscCancelaBorrandoLosCodigosSinDescripcionYF4Acepta) {
+TEST_F(DialogoDeFiltros, EscYLaVentanaCerradaCancelanBorrandoLosCodigosSinDescripcionYF4Acepta) {
+    // Closing the window is the dialog's Cancel: the accepted filters stay.
+    mostrarDialogo();
+    filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
+    caja("txtChofer")->setText(QStringLiteral("9"));
+    filtros().Aceptado = true;
+    filtros().window()->close();
+    EXPECT_TRUE(!filtros().Aceptado && !filtros().isVisible());
+    EXPECT_TRUE(filtros().isLoaded());
+    EXPECT_EQ(caja("txtEstado")->Text(), QStringLiteral("ER"));
+    EXPECT_TRUE(caja("txtChofer")->Text().isEmpty());
+
     mostrarDialogo();
     filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
     for (const char* codigo : {"txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo"})

@@ -418,8 +418,8 @@ TEST_F(PantallaReprogramarViaje, LeavingSetsTheFlagsTheBoardReloadsOn) {
         const char* como;
         bool recalendarizarAntes, recalendarizarDespues;
     };
-    for (const Caso& caso :
-         {Caso{"Cancelar", false, true}, Caso{"Salir", true, false}, Caso{"Esc", true, true}}) {
+    for (const Caso& caso : {Caso{"Cancelar", false, true}, Caso{"Salir", true, false},
+                             Caso{"Esc", true, true}, Caso{"Cerrar la ventana", true, false}}) {
         SCOPED_TRACE(caso.como);
         abrir().Aceptado = true;
         publico->recalendarizar().Aceptado = caso.recalendarizarAntes;
@@ -427,6 +427,8 @@ TEST_F(PantallaReprogramarViaje, LeavingSetsTheFlagsTheBoardReloadsOn) {
         const QString como = QString::fromLatin1(caso.como);
         if (como == QLatin1String("Esc"))
             QTest::keyClick(w("txtKmFinal"), Qt::Key_Escape);
+        else if (como.startsWith(QLatin1String("Cerrar")))
+            p().window()->close();
         else
             pulsar(como == QLatin1String("Cancelar") ? "btnB2" : "btnSalir");
         EXPECT_FALSE(p().isVisible());
