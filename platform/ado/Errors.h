@@ -49,6 +49,13 @@ inline com::RuntimeError commandFailure(const QString& message, const QString& s
         statement = statement.left(400) + QStringLiteral("...");
     return com::RuntimeError(message + QStringLiteral("\nSentencia: ") + statement, commandFailed);
 }
+// A text with a NUL character inside: the databases would cut it there, running something other
+// than what was written. Refused before it reaches any of them.
+inline com::RuntimeError nulInStatement(const QString& sql) {
+    return commandFailure(QStringLiteral("Un valor lleva un carácter nulo (NUL), que la base de "
+                                         "datos no guarda; no se ejecuta la sentencia"),
+                          QString(sql).replace(QChar(0), QLatin1String("\\0")));
+}
 } // namespace error
 
 } // namespace ado

@@ -38,6 +38,32 @@ QString dbmsName(const QSqlDatabase& db) {
     return QString::fromUtf8(reinterpret_cast<const char*>(name));
 }
 
+// Whether a statement follows the first one: a ';' outside quotes, names and comments with more
+// than blanks and semicolons after it.
+bool secondStatement(const QString& sql) {
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            while (++i < n && sql.at(i) != close) {
+            }
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? n : end + 1;
+        } else if (c == QLatin1Char(';')) {
+            for (qsizetype j = i + 1; j < n; ++j)
+                if (!sql.at(j).isSpace() && sql.at(j) != QLatin1Char(';'))
+                    return true;
+            return false;
+        }
+    }
+    return false;
+}
+
 double elapsedMs(const QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;
 }
@@ -83,6 +109,14 @@ OdbcConnection::~OdbcConnection() {
 }
 
 std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, long* recordsAffected) {
+    if (sql.contains(QChar(0)))
+        throw error::nulInStatement(sql);
+    // The embedded provider runs one statement a text; SQLite behind ODBC is held to the same.
+    if (m_dialect == Dialect::SQLite && secondStatement(sql))
+        throw error::commandFailure(
+            QStringLiteral("El texto lleva más de una sentencia; se ejecuta "
+                           "una sola sentencia a la vez"),
+            sql);
     const QString executed = m_dialect == Dialect::SQLite ? SqlServerToSqlite::translate(sql) : sql;
     QElapsedTimer timer;
     timer.start();

@@ -8,11 +8,15 @@
 #include "StatementShape.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <cstring>
 #include <limits>
 #include <sqlite3.h>
 #include <utility>
@@ -21,7 +25,59 @@ namespace ado {
 
 namespace {
 
-constexpr int busyTimeoutMs = 30000;
+// How long a statement waits for another connection's write to end. Eight operators saving at
+// once wait a few hundred milliseconds at most; a lock held longer than this is someone's long
+// work, and the operator is told to try again instead of facing a screen that does not answer.
+constexpr int busyTimeoutMs = 4000;
+
+// SQLite's message for the last failure, in the operator's words when the cause is one that the
+// operator can act on.
+QString failureText(sqlite3* handle) {
+    const QString message = QString::fromUtf8(sqlite3_errmsg(handle));
+    switch (sqlite3_errcode(handle) & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Otro usuario está guardando en la base de datos; inténtelo de "
+                              "nuevo en unos momentos (%1)")
+            .arg(message);
+    case SQLITE_FULL:
+        return QStringLiteral("No queda espacio en el disco para la base de datos (%1)")
+            .arg(message);
+    case SQLITE_READONLY:
+        return QStringLiteral("La base de datos está en un lugar de solo lectura: no se pueden "
+                              "guardar cambios (%1)")
+            .arg(message);
+    default:
+        return message;
+    }
+}
+
+// Whether the text holds a statement after its first one (blanks, comments and semicolons aside).
+// Asked only of a text with a semicolon inside.
+bool secondStatement(sqlite3* handle, const QByteArray& text) {
+    const char* tail = nullptr;
+    sqlite3_stmt* first = nullptr;
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &first, &tail) !=
+        SQLITE_OK) {
+        sqlite3_finalize(first);
+        return false;
+    }
+    sqlite3_finalize(first);
+    while (tail && *tail) {
+        sqlite3_stmt* next = nullptr;
+        const char* after = nullptr;
+        if (sqlite3_prepare_v2(handle, tail, -1, &next, &after) != SQLITE_OK) {
+            sqlite3_finalize(next);
+            return true;
+        }
+        const bool statement = next != nullptr;
+        sqlite3_finalize(next);
+        if (statement)
+            return true;
+        tail = after;
+    }
+    return false;
+}
 
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
@@ -63,22 +119,38 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bo
             cannotOpen(QStringLiteral("No existe el archivo de base de datos '%1'.").arg(path));
         if (!file.isFile())
             cannotOpen(QStringLiteral("'%1' no es un archivo de base de datos.").arg(path));
-        if (!file.isReadable()) {
+        QFile header(path);
+        if (!file.isReadable() || !header.open(QIODevice::ReadOnly)) {
             cannotOpen(
                 QStringLiteral("No se puede leer el archivo de base de datos '%1'.").arg(path));
         }
+        // Opening must never turn a file that is not a database into one.
+        if (file.size() == 0)
+            cannotOpen(
+                QStringLiteral("El archivo '%1' está vacío: no es una base de datos.").arg(path));
+        if (header.read(16) != QByteArray("SQLite format 3\0", 16))
+            cannotOpen(QStringLiteral("El archivo '%1' no es una base de datos SQLite.").arg(path));
     }
-    const bool readOnly = file.exists() && !file.isWritable();
+    // A file in a place where it cannot be written (the file itself, or its folder, where the
+    // write-ahead log lives) is opened to be read as it is, without touching anything on disk.
+    const bool readOnly =
+        file.exists() && (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable());
 
     std::unique_ptr<SqliteConnection> connection(new SqliteConnection(nextConnectionName(), path));
+    connection->m_readOnly = readOnly;
     QSqlDatabase& db = connection->m_db;
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection->m_name);
     if (!db.isValid())
         cannotOpen(QStringLiteral("El controlador SQLite de Qt (QSQLITE) no está disponible."));
-    db.setDatabaseName(path);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
-    if (readOnly)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    if (readOnly) {
+        QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
+        uri.setQuery(QStringLiteral("mode=ro&immutable=1"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+    } else {
+        db.setDatabaseName(path);
+    }
     db.setConnectOptions(options);
     if (!db.open()) {
         cannotOpen(QStringLiteral("No se pudo abrir la base de datos '%1': %2")
@@ -91,14 +163,33 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bo
     connection->m_handle = *static_cast<sqlite3* const*>(handle.constData());
     sqlite3_busy_timeout(connection->m_handle, busyTimeoutMs);
 
-    // The first statement reads the file's header: a file that is not a database fails here.
+    // The first statement reads the file's header and, for writing, takes the write-ahead log.
     const QString check = readOnly ? QStringLiteral("SELECT count(*) FROM sqlite_master")
                                    : QStringLiteral("PRAGMA journal_mode=WAL");
     try {
         connection->traced(check, check);
     } catch (const com::RuntimeError& e) {
-        cannotOpen(QStringLiteral("El archivo '%1' no es una base de datos SQLite legible: %2")
-                       .arg(path, e.description()));
+        switch (sqlite3_errcode(connection->m_handle) & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            cannotOpen(QStringLiteral("La base de datos '%1' está ocupada: otro programa la "
+                                      "está modificando. Inténtelo de nuevo en unos momentos.")
+                           .arg(path));
+        case SQLITE_FULL:
+            cannotOpen(QStringLiteral("No queda espacio en el disco para abrir la base de datos "
+                                      "'%1'.")
+                           .arg(path));
+        case SQLITE_READONLY:
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+        case SQLITE_IOERR:
+            cannotOpen(QStringLiteral("No se puede escribir junto a la base de datos '%1' (su "
+                                      "carpeta o el archivo): %2")
+                           .arg(path, e.description()));
+        default:
+            cannotOpen(QStringLiteral("El archivo '%1' no es una base de datos SQLite legible: %2")
+                           .arg(path, e.description()));
+        }
     }
     return connection;
 }
@@ -121,6 +212,8 @@ SqliteConnection::~SqliteConnection() {
 }
 
 std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* recordsAffected) {
+    if (sql.contains(QChar(0)))
+        throw error::nulInStatement(sql);
     QElapsedTimer timer;
     timer.start();
     const QByteArray text = sql.toUtf8();
@@ -166,13 +259,20 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QByte
     const char* const end = next + text.size();
     std::unique_ptr<Recordset> result;
     long changes = -1;
+    // One text, one statement, as the ODBC provider runs it: a second one would run unseen.
+    const char* rest = next;
+    while (rest < end && (std::isspace(static_cast<unsigned char>(*rest)) || *rest == ';'))
+        ++rest;
+    if (std::memchr(rest, ';', size_t(end - rest)) && secondStatement(m_handle, text))
+        throw com::RuntimeError(QStringLiteral("El texto lleva más de una sentencia; se ejecuta "
+                                               "una sola sentencia a la vez"));
     while (next < end) {
         detachResults();
         PreparedStatement statement;
         const char* tail = nullptr;
         if (sqlite3_prepare_v2(m_handle, next, static_cast<int>(end - next), statement.out(),
                                &tail) != SQLITE_OK)
-            throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+            throw com::RuntimeError(failureText(m_handle));
         next = tail;
         sqlite3_stmt* const st = statement.get();
         if (!st)
@@ -182,7 +282,7 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QByte
         if (columns > 0 && !result) {
             rc = sqlite3_step(st);
             if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-                throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+                throw com::RuntimeError(failureText(m_handle));
             QStringList names;
             for (int i = 0; i < columns; ++i)
                 names << QString::fromUtf8(sqlite3_column_name(st, i));
@@ -196,7 +296,7 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QByte
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE)
-            throw com::RuntimeError(QString::fromUtf8(sqlite3_errmsg(m_handle)));
+            throw com::RuntimeError(failureText(m_handle));
         if (columns == 0)
             changes = (changes < 0 ? 0 : changes) + sqlite3_changes(m_handle);
     }
@@ -233,8 +333,7 @@ bool SqliteConnection::runShaped(const StatementShape& statement, long* recordsA
     int rc = statement.bind(st);
     if (rc == SQLITE_OK)
         rc = sqlite3_step(st);
-    const QString failure =
-        rc == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(m_handle));
+    const QString failure = rc == SQLITE_DONE ? QString() : failureText(m_handle);
     const long changes = sqlite3_changes(m_handle);
     // The values bound belong to the caller's text: none stays behind in the cached statement.
     sqlite3_reset(st);

@@ -37,6 +37,9 @@ public:
     // read to their end first: the caller is about to use the connection.
     QSqlDatabase database() const;
 
+    // Opened where nothing can be written: it reads, and every write fails with its reason.
+    bool readOnly() const { return m_readOnly; }
+
     // A result whose statement is finished, no longer to be detached.
     void forget(SqliteRecordset* result);
 
@@ -56,6 +59,7 @@ private:
     QString m_path;
     QSqlDatabase m_db;
     sqlite3* m_handle = nullptr;
+    bool m_readOnly = false;
     // Results still streaming from a statement of this connection.
     mutable std::vector<SqliteRecordset*> m_streaming;
     // Prepared shapes of data-changing statements, finalized before anything that wants the

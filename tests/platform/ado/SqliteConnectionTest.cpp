@@ -7,6 +7,7 @@
 #include "tests/support/PrintQString.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -191,10 +192,31 @@ TEST_F(SqliteConnectionTest, BadInputGetsAMessageNamingTheFailure) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'x'));
     file.close();
-    const com::RuntimeError garbage = ktest::errorOf([&] { ado::openSqlite(text); });
-    EXPECT_TRUE(garbage.description().contains(text)) << qPrintable(garbage.description());
-    EXPECT_TRUE(garbage.description().contains(QStringLiteral("not a database")))
-        << qPrintable(garbage.description());
+    const QString empty = m_dir.filePath(QStringLiteral("vacio.db"));
+    QFile(empty).open(QIODevice::WriteOnly);
+    // Neither a file of something else nor an empty one is made into a database.
+    for (const QString& path : {text, empty}) {
+        const com::RuntimeError refused = ktest::errorOf([&] { ado::openSqlite(path); });
+        EXPECT_TRUE(refused.description().contains(path)) << qPrintable(refused.description());
+        EXPECT_TRUE(refused.description().contains(QStringLiteral("no es una base de datos")))
+            << qPrintable(refused.description());
+        EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
+    }
+    EXPECT_EQ(QFileInfo(empty).size(), 0);
+    EXPECT_EQ(QFileInfo(text).size(), 4096);
+
+    // One statement a text, and no NUL inside one: refused before anything runs.
+    for (const QString& sql :
+         {QStringLiteral("DELETE FROM Viaje; DROP TABLE Viaje"),
+          QStringLiteral("INSERT INTO Viaje (Vj_Folio) VALUES ('a') ; -- y\nDELETE FROM Viaje"),
+          QStringLiteral("INSERT INTO Viaje (Vj_Folio) VALUES ('a") + QChar(0) +
+              QStringLiteral("b')")}) {
+        const com::RuntimeError refused = ktest::errorOf([&] { m_connection->Execute(sql); });
+        EXPECT_EQ(refused.number(), ado::error::commandFailed);
+    }
+    EXPECT_EQ(trips(), 0);
+    run("INSERT INTO Viaje (Vj_Folio) VALUES ('x;y');  ; ");
+    run("DELETE FROM Viaje");
 
     const com::RuntimeError statement = ktest::errorOf(
         [&] { m_connection->Execute(QStringLiteral("SELECT * FROM Nada WHERE x = 1")); });
