@@ -21,6 +21,7 @@
 #include "platform/forms/BusyWindow.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/Twips.h"
+#include "platform/forms/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
@@ -283,6 +284,7 @@ void frmReprogramarViaje::Form_Load() {
 }
 
 void frmReprogramarViaje::Cargar(const QString& Folio_Viaje, const QString& Sucursal) {
+    const forms::WaitCursor espera;
     Funciones().ReiniciarForma(*this, 1);
     Funciones().PrepararForma(*this, 1);
     this->Folio_Viaje = Folio_Viaje;
@@ -651,7 +653,12 @@ void frmReprogramarViaje::Aceptar() {
             ctl(QStringLiteral("dpFechaInicial")).SetFocus();
         return;
     }
-    if (!ActualizaValores(Folio_Viaje)) {
+    bool guardado = false;
+    {
+        const forms::WaitCursor espera;
+        guardado = ActualizaValores(Folio_Viaje);
+    }
+    if (!guardado) {
         Mensaje(MensajeError, kError, kKestrova, QStringLiteral("ERR-ID:7500012"));
         return;
     }

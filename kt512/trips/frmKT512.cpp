@@ -16,6 +16,7 @@
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/Timer.h"
+#include "platform/forms/WaitCursor.h"
 
 #include <QStringView>
 
@@ -339,6 +340,7 @@ void frmKT512::TmrRefresh_Timer() {
 }
 
 void frmKT512::CargarViajes() {
+    const forms::WaitCursor espera;
     try {
         com::Ptr<IFormatoLista> formato =
             com::Runtime::current().create<IFormatoLista>(ClassIds::FormatoLista);

@@ -9,4 +9,8 @@ namespace ado {
 // values included, whatever they hold ({ab;c}, {a}}b}).
 QString maskConnectionString(const QString& connectionString);
 
+// The value of key (in any case) in an ODBC connection string, braces taken off ("{a}}b}" gives
+// "a}b"); empty when the key is not there.
+QString connectionStringValue(const QString& connectionString, const QString& key);
+
 } // namespace ado

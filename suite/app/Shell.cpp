@@ -5,6 +5,7 @@
 #include "DemoDatabase.h"
 #include "ShellOptions.h"
 #include "kt512/shell/IPantalla.h"
+#include "platform/ado/SqliteConnection.h"
 #include "platform/com/Boundary.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/LateBinding.h"
@@ -80,6 +81,16 @@ int runShell(const ShellOptions& options, QTextStream& out, QTextStream& err) {
             dbFile = ensureDemoDatabase(out);
         const std::shared_ptr<HostSession> session =
             HostSession::open(dbFile, options.odbc, options.usuario);
+        if (auto* lite = dynamic_cast<ado::SqliteConnection*>(&session->connection());
+            lite && lite->readOnly()) {
+            forms::Message aviso;
+            aviso.text = QStringLiteral("La base de datos '%1' está en un lugar de solo lectura: "
+                                        "puede consultar los viajes, pero no guardar cambios.")
+                             .arg(dbFile);
+            aviso.style = 48;
+            aviso.title = QStringLiteral("Kestrova");
+            forms::showMessage(aviso);
+        }
         // The container outlives the component: its screens keep counted references to their
         // Padre until the library unloads with the runtime.
         ContainerForm container(kTransaccion);

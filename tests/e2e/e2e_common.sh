@@ -29,7 +29,9 @@ e2e_setup() {
     e2e_require xvfb-run xdotool import python3
     if [ -z "${E2E_UNDER_XVFB:-}" ]; then
         export E2E_UNDER_XVFB=1
-        exec xvfb-run -a -s "-screen 0 1280x800x24" bash "$script" "$kestrova" "$work" "$@"
+        # Each run starts its search for a free display at a random number: parallel runs that all
+        # began at the same one could take the same display between finding and taking it.
+        exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" bash "$script" "$kestrova" "$work" "$@"
     fi
     KESTROVA=$kestrova
     WORK=$work

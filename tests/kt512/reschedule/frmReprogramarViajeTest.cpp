@@ -413,6 +413,25 @@ TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {
     EXPECT_TRUE(publico->recalendarizar().Aceptado);
 }
 
+TEST_F(PantallaReprogramarViaje, AnotherUserSavingIsToldAndWhatWasTypedStays) {
+    abrir();
+    caja("txtKmFinal")->setText(QStringLiteral("987654"));
+    const QList<QStringList> antes = db.rows(QStringLiteral("SELECT * FROM Viaje"));
+    auto otro = db.open();
+    otro->BeginTrans();
+    pulsar("btnB1");
+    otro->RollbackTrans();
+    ASSERT_EQ(mensajes->messages().size(), 1u);
+    const forms::Message m = mensajes->messages().front();
+    EXPECT_EQ(m.id, QStringLiteral("ERR-ID:7500012"));
+    EXPECT_TRUE(m.text.contains(QStringLiteral("Otro usuario está guardando")))
+        << m.text.toStdString();
+    EXPECT_TRUE(p().isVisible());
+    EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("987654"));
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT * FROM Viaje")), antes);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(PantallaReprogramarViaje, LeavingSetsTheFlagsTheBoardReloadsOn) {
     struct Caso {
         const char* como;
