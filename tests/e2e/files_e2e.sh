@@ -43,6 +43,14 @@ cp "$WORK/demo.sqlite" "$place/demo.sqlite"
 chmod 444 "$place/demo.sqlite"
 chmod 555 "$place"
 as_nobody() { setpriv --reuid=65534 --regid=65534 --clear-groups -- env HOME="$place" "$@"; }
+if ! as_nobody "$KESTROVA" --help >/dev/null 2>&1; then
+    # The build lies where an unprivileged user cannot reach it (a checkout under /root).
+    echo "NOTE: the read-only place is not checked: kestrova cannot run as an unprivileged user here"
+    chmod 755 "$place"
+    rm -rf "$place"
+    [ "$failures" -eq 0 ] || exit 1
+    exit 0
+fi
 before=$(md5sum "$place/demo.sqlite")
 trips=$(as_nobody "$KESTROVA" sql --db "$place/demo.sqlite" "SELECT COUNT(*) AS n FROM Viaje" 2>&1)
 [ "$trips" == $'n\n20' ] || fail "reading a read-only database gave: $trips"
