@@ -3,6 +3,7 @@
 #include "platform/forms/TimerSwitch.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/controls/ControlKit.h"
+#include "tests/support/TraceFile.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -107,17 +108,7 @@ void EntornoReprogramacion::TearDown() {
 }
 
 QStringList EntornoReprogramacion::traza() {
-    QFile archivo(db.path() + QStringLiteral(".trace"));
-    QStringList r;
-    if (archivo.open(QIODevice::ReadOnly))
-        for (const QByteArray& linea : archivo.readAll().split('\n'))
-            if (!linea.isEmpty())
-                r << QJsonDocument::fromJson(linea)
-                         .object()
-                         .value(QStringLiteral("sql"))
-                         .toString();
-    archivo.remove();
-    return r;
+    return takeTrace(db.path() + QStringLiteral(".trace"));
 }
 
 QStringList EntornoReprogramacion::ids() {

@@ -16,6 +16,7 @@
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TraceFile.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -97,19 +98,7 @@ protected:
     }
 
     // The statements run since the last call, as the screen built them.
-    QStringList traza() {
-        QFile archivo(db.path() + QStringLiteral(".trace"));
-        QStringList r;
-        if (archivo.open(QIODevice::ReadOnly))
-            for (const QByteArray& linea : archivo.readAll().split('\n'))
-                if (!linea.isEmpty())
-                    r << QJsonDocument::fromJson(linea)
-                             .object()
-                             .value(QStringLiteral("sql"))
-                             .toString();
-        archivo.remove();
-        return r;
-    }
+    QStringList traza() { return ktest::takeTrace(db.path() + QStringLiteral(".trace")); }
 
     // The condition texts of the order and shipment lists filled since the last trace read.
     QStringList condiciones() {
