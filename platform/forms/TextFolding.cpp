@@ -7,11 +7,11 @@ namespace forms {
 
 namespace {
 
-// Latin-1 folded: one look-up for nearly every character of Spanish text.
+// Latin-1 in lower case: one look-up for nearly every character of Spanish text.
 const std::array<char16_t, 256> kLatin1Folded = [] {
     std::array<char16_t, 256> folded{};
     for (char32_t c = 0; c < 256; ++c)
-        folded[c] = char16_t(QChar::toCaseFolded(c));
+        folded[c] = char16_t(QChar::toLower(c));
     return folded;
 }();
 
@@ -20,7 +20,7 @@ const std::array<char16_t, 256> kLatin1Folded = [] {
 constexpr char kLatin1Base[] = "saaaaaaaceeeeiiiidnooooo\0ouuuuyty";
 
 inline char16_t folded(char16_t c) {
-    return c < 0x100 ? kLatin1Folded[c] : char16_t(QChar::toCaseFolded(char32_t(c)));
+    return c < 0x100 ? kLatin1Folded[c] : char16_t(QChar::toLower(char32_t(c)));
 }
 
 } // namespace

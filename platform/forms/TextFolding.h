@@ -7,8 +7,9 @@
 namespace forms {
 
 // How the list view sees letters, for its search and its sort alike. Letter case never counts:
-// each character folds to one, so a folded text keeps the positions of the text. Sorting also
-// sets accents aside, but keeps ñ a letter of its own after n, as a Spanish word list does.
+// each character folds to its lower case, one for one, so a folded text keeps the positions of
+// the text. Sorting also sets accents aside, but keeps ñ a letter of its own after n, as a
+// Spanish word list does.
 class TextFolding {
 public:
     static char16_t fold(char16_t c);
