@@ -62,8 +62,7 @@ struct Data {
         } catch (const com::RuntimeError& e) {
             die(e.description());
         }
-        funciones =
-            com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(host->session()));
+        funciones = com::newObject<suite::Funciones>(host->session());
         viajes = suite::HostData::query(QStringLiteral("Viajes"));
         viajes.replace(QStringLiteral("{PARAMETROS}"),
                        QStringLiteral(" Viaje.Vj_Fecha BETWEEN '2000-01-01' AND '2099-12-31' "));
@@ -114,7 +113,7 @@ void BM_FormatoLista(benchmark::State& state) {
     Data& d = data();
     if (!d.funciones->LlenarLista(d.viajes, d.list(), true))
         die(d.funciones->UltimoError());
-    auto formato = com::Ptr<kt512::IFormatoLista>::adopt(com::make<suite::FormatoLista>());
+    auto formato = com::newObject<suite::FormatoLista>();
     for (auto _ : state)
         formato->Aplicar(d.list());
 }

@@ -16,8 +16,7 @@ QVariant Pantalla::GetPantalla() {
     // The host gets an empty object, never an error, when the board cannot be had.
     try {
         frmKT512& board = Publico::current().board();
-        return com::objectVariant(com::Ptr<com::IUnknown>::adopt(
-            static_cast<com::IUnknown*>(board.queryInterface(com::IUnknown::IID))));
+        return com::objectVariant(com::Ptr<com::IDispatch>(&board).query<com::IUnknown>());
     } catch (...) {
         qWarning("KT512: GetPantalla gives no board: %s",
                  qUtf8Printable(com::caughtError().description()));

@@ -64,10 +64,11 @@ long Server::getClassObject(const QUuid& clsid, const QUuid& iid, void** out) {
             QStringLiteral("KT512 no puede iniciarse: %1").arg(e.description()), e.number()));
         return com::hr::Fail;
     }
-    auto* factory = com::make<com::ModuleClassFactory>(
-        m_objects, [this]() -> com::IUnknown* { return new Pantalla(m_objects); });
+    const auto factory =
+        com::newObject<com::ModuleClassFactory>(m_objects, [this]() -> com::Ptr<com::IUnknown> {
+            return com::newObject<Pantalla>(m_objects);
+        });
     *out = factory->queryInterface(iid);
-    factory->release();
     return *out ? com::hr::Ok : com::hr::NoInterface;
 }
 

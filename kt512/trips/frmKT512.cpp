@@ -18,8 +18,6 @@
 #include "platform/forms/Timer.h"
 #include "platform/forms/WaitCursor.h"
 
-#include <QStringView>
-
 #include <cmath>
 #include <optional>
 
@@ -107,50 +105,6 @@ forms::FormDesign disenoFrmKT512() {
                 {{QStringLiteral("imagewidth"), 16}, {QStringLiteral("imageheight"), 16}}),
     };
     return d;
-}
-
-// Lower case of a Latin-1 character; the caller has checked that c < 0x100.
-inline ushort minusculaLatin1(ushort c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return ushort(c + 0x20);
-    return c;
-}
-
-// Whether the lower-cased cell contains aguja, which is lower-cased already. Cells made of
-// Latin-1 characters, all of Spanish text, are lowered on the fly without a copy; any other
-// character can change length when lowered, so such a cell is lowered whole.
-bool contieneEnMinusculas(QStringView celda, QStringView aguja) {
-    if (celda.isEmpty())
-        return false;
-    if (aguja.isEmpty())
-        return true;
-    const auto completo = [&] { return celda.toString().toLower().contains(aguja); };
-    const QChar* c = celda.data();
-    const qsizetype n = celda.size();
-    const qsizetype m = aguja.size();
-    const ushort primera = aguja[0].unicode();
-    qsizetype i = 0;
-    for (; i + m <= n; ++i) {
-        const ushort u = c[i].unicode();
-        if (u >= 0x100)
-            return completo();
-        if (minusculaLatin1(u) != primera)
-            continue;
-        qsizetype j = 1;
-        for (; j < m; ++j) {
-            const ushort v = c[i + j].unicode();
-            if (v >= 0x100)
-                return completo();
-            if (minusculaLatin1(v) != aguja[j].unicode())
-                break;
-        }
-        if (j == m)
-            return true;
-    }
-    for (; i < n; ++i)
-        if (c[i].unicode() >= 0x100)
-            return completo();
-    return false;
 }
 
 // The parameter as a 16-bit integer, converted as the suite converts numbers: blanks around it
@@ -395,16 +349,10 @@ void frmKT512::CargarViajes() {
 int frmKT512::Buscar(forms::ListView& lV, const QString& Cadena) {
     // A found row shows whole: the one display option switched on before every search.
     lV.setFullRowSelect(true);
-    const QString aguja = Cadena.toLower();
-    const int n = lV.Count();
-    for (int i = 1; i <= n; ++i) {
-        const int celdas = lV.subItemCount(i);
-        for (int j = 0; j <= celdas; ++j) {
-            if (contieneEnMinusculas(lV.textView(i, j), aguja)) {
-                lV.EnsureVisible(i);
-                return i;
-            }
-        }
+    const int encontrado = lV.FindItem(Cadena, 1);
+    if (encontrado > 0) {
+        lV.EnsureVisible(encontrado);
+        return encontrado;
     }
     lV.setSelectedIndex(0);
     return 0;

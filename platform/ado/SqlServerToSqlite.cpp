@@ -1,104 +1,20 @@
 #include "SqlServerToSqlite.h"
 
+#include "SqlLexer.h"
+
 #include <QStringView>
-#include <array>
 #include <vector>
 
 namespace ado {
 
 namespace {
 
-enum class Kind { Space, Comment, Literal, Quoted, Word, Number, Punct };
-
-struct Token {
-    Kind kind;
-    qsizetype start;
-    qsizetype length;
-};
-
-bool isWordStart(QChar c) {
-    return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#');
-}
-
-bool isWordPart(QChar c) {
-    return isWordStart(c) || c.isDigit() || c == QLatin1Char('$');
-}
-
-// Index just past a run closed by `close`, where a doubled `close` stands for itself.
-qsizetype skipDelimited(QStringView s, qsizetype i, QChar close) {
-    const qsizetype n = s.size();
-    while (i < n) {
-        if (s[i] == close) {
-            if (i + 1 < n && s[i + 1] == close) {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return n;
-}
-
-std::vector<Token> tokenize(QStringView s) {
-    std::vector<Token> tokens;
-    const qsizetype n = s.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const qsizetype start = i;
-        const QChar c = s[i];
-        const QChar next = i + 1 < n ? s[i + 1] : QChar();
-        Kind kind = Kind::Punct;
-        if (c.isSpace()) {
-            kind = Kind::Space;
-            while (i < n && s[i].isSpace())
-                ++i;
-        } else if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
-            kind = Kind::Comment;
-            while (i < n && s[i] != QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
-            kind = Kind::Comment;
-            const qsizetype end = s.indexOf(QLatin1String("*/"), i + 2);
-            i = end < 0 ? n : end + 2;
-        } else if (c == QLatin1Char('\'')) {
-            kind = Kind::Literal;
-            i = skipDelimited(s, i + 1, QLatin1Char('\''));
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            kind = Kind::Quoted;
-            i = skipDelimited(s, i + 1, c);
-        } else if (c == QLatin1Char('[')) {
-            kind = Kind::Quoted;
-            i = skipDelimited(s, i + 1, QLatin1Char(']'));
-        } else if (isWordStart(c)) {
-            kind = Kind::Word;
-            while (i < n && isWordPart(s[i]))
-                ++i;
-        } else if (c.isDigit() || (c == QLatin1Char('.') && next.isDigit())) {
-            kind = Kind::Number;
-            while (i < n && (s[i].isDigit() || s[i] == QLatin1Char('.')))
-                ++i;
-            if (i < n && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
-                qsizetype j = i + 1;
-                if (j < n && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-')))
-                    ++j;
-                if (j < n && s[j].isDigit()) {
-                    i = j;
-                    while (i < n && s[i].isDigit())
-                        ++i;
-                }
-            }
-        } else {
-            ++i;
-        }
-        tokens.push_back({kind, start, i - start});
-    }
-    return tokens;
-}
+using Kind = SqlLexer::Kind;
+using Token = SqlLexer::Token;
 
 class Translation {
 public:
-    explicit Translation(const QString& sql) : m_sql(sql), m_tokens(tokenize(sql)) {}
+    explicit Translation(const QString& sql) : m_sql(sql), m_tokens(SqlLexer::tokenize(sql)) {}
 
     QString run() {
         if (!matchParentheses())
@@ -143,8 +59,7 @@ private:
         return kind(i) == Kind::Punct && text(i).front() == QChar(c);
     }
     bool isWord(int i, const char* word) const {
-        return kind(i) == Kind::Word &&
-               text(i).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+        return kind(i) == Kind::Word && SqlLexer::isKeyword(text(i), word);
     }
     bool significant(int i) const { return kind(i) != Kind::Space && kind(i) != Kind::Comment; }
     // The first significant token at or after i, or hi.
@@ -376,35 +291,9 @@ private:
     bool m_changed = false;
 };
 
-// A character as case-insensitive comparison sees it, when that is ASCII: letters lowercased.
-// 0 for anything else.
-constexpr std::array<char, 256> latinFolded = [] {
-    std::array<char, 256> folded{};
-    for (int c = 1; c < 0x80; ++c)
-        folded[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    return folded;
-}();
-
-char folded(char16_t c) {
-    if (c < 0x100)
-        return latinFolded[c];
-    // A few letters beyond Latin-1 fold into ASCII: the long s, the dotted capital I.
-    const char32_t f = QChar::toCaseFolded(char32_t(c));
-    return f < 0x80 ? char(f) : 0;
-}
-
 constexpr quint32 prefix(const char* word) {
     return quint32(quint8(word[0])) << 24 | quint32(quint8(word[1])) << 16 |
            quint32(quint8(word[2])) << 8 | quint32(quint8(word[3]));
-}
-
-// Does s hold `word` (lowercase) from i on, compared as Translation compares words?
-bool holds(QStringView s, qsizetype i, const char* word) {
-    for (; *word; ++word, ++i) {
-        if (i >= s.size() || folded(s[i].unicode()) != *word)
-            return false;
-    }
-    return true;
 }
 
 // Every form rewritten starts at one of these words: TOP and INSERT ... ( SELECT come with a
@@ -419,10 +308,11 @@ bool mayHoldForms(QStringView s) {
     const qsizetype n = s.size();
     quint32 last = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        last = last << 8 | quint8(folded(data[i]));
+        last = last << 8 | quint8(SqlLexer::keywordLetter(data[i]));
         if (Q_UNLIKELY(last == isnu || last == conv || last == sele || last == with)) {
             for (const char* word : words) {
-                if (holds(s, i - 3, word))
+                const qsizetype size = qsizetype(qstrlen(word));
+                if (i - 3 + size <= n && SqlLexer::isKeyword(s.mid(i - 3, size), word))
                     return true;
             }
         }

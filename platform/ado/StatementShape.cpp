@@ -1,6 +1,7 @@
 #include "StatementShape.h"
 
-#include <array>
+#include "SqlLexer.h"
+
 #include <cstring>
 #include <limits>
 #include <sqlite3.h>
@@ -9,65 +10,23 @@ namespace ado {
 
 namespace {
 
-// Characters as SQLite's own tokenizer classes them.
-enum : unsigned char { space = 1, wordStart = 2, wordPart = 4 };
-
-constexpr std::array<unsigned char, 256> characterClasses = [] {
-    std::array<unsigned char, 256> classes{};
-    for (int c : {' ', '\t', '\n', '\f', '\r'})
-        classes[size_t(c)] = space;
-    for (int c = 0; c < 256; ++c) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80)
-            classes[size_t(c)] = wordStart | wordPart;
-        else if (c >= '0' && c <= '9')
-            classes[size_t(c)] = wordPart;
-    }
-    classes['$'] = wordPart;
-    return classes;
-}();
-
 // What matters past the first word: what opens a literal, a quoted name or a comment, ends the
 // statement, or is a parameter. A search for them also stops at a NUL.
 const char* const notableCharacters = "'\"`[]-/;?:@#$";
 
-bool is(char c, unsigned char kind) {
-    return (characterClasses[static_cast<unsigned char>(c)] & kind) != 0;
-}
-
-bool isWord(const char* word, qsizetype size, const char* keyword) {
-    return qsizetype(qstrlen(keyword)) == size && qstrnicmp(word, keyword, size_t(size)) == 0;
-}
-
-StatementShape::Kind kindOf(const char* word, qsizetype size) {
+StatementShape::Kind kindOf(QByteArrayView word) {
     static const char* const writes[] = {"INSERT", "UPDATE", "DELETE", "REPLACE"};
     static const char* const schema[] = {"CREATE", "DROP",   "ALTER",   "PRAGMA", "VACUUM",
                                          "ATTACH", "DETACH", "REINDEX", "ANALYZE"};
     for (const char* keyword : writes) {
-        if (isWord(word, size, keyword))
+        if (SqlLexer::isKeyword(word, keyword))
             return StatementShape::Kind::Write;
     }
     for (const char* keyword : schema) {
-        if (isWord(word, size, keyword))
+        if (SqlLexer::isKeyword(word, keyword))
             return StatementShape::Kind::Schema;
     }
     return StatementShape::Kind::Other;
-}
-
-// Index just past a run closed by `close`, where a doubled `close` stands for itself; -1 when
-// the run is not closed.
-qsizetype skipDelimited(const char* s, qsizetype n, qsizetype i, char close, bool* doubled) {
-    for (;;) {
-        const void* found = std::memchr(s + i, close, size_t(n - i));
-        if (!found)
-            return -1;
-        i = static_cast<const char*>(found) - s + 1;
-        if (i < n && s[i] == close) {
-            *doubled = true;
-            ++i;
-            continue;
-        }
-        return i;
-    }
 }
 
 } // namespace
@@ -120,20 +79,11 @@ QByteArray StatementShape::numberedShape() const {
 
 // Index of the first character at or after i that is neither blank nor in a comment.
 qsizetype StatementShape::skipBlank(qsizetype i) const {
-    const char* const s = m_text.constData();
-    const qsizetype n = m_text.size();
-    while (i < n) {
-        if (is(s[i], space)) {
-            ++i;
-        } else if (s[i] == '-' && i + 1 < n && s[i + 1] == '-') {
-            const void* eol = std::memchr(s + i, '\n', size_t(n - i));
-            i = eol ? static_cast<const char*>(eol) - s + 1 : n;
-        } else if (s[i] == '/' && i + 1 < n && s[i + 1] == '*') {
-            const qsizetype close = m_text.indexOf("*/", i + 2);
-            i = close < 0 ? n : close + 2;
-        } else {
+    while (i < m_text.size()) {
+        const SqlLexer::Token token = SqlLexer::next(m_text, i);
+        if (token.kind != SqlLexer::Kind::Space && token.kind != SqlLexer::Kind::Comment)
             break;
-        }
+        i += token.length;
     }
     return i;
 }
@@ -144,20 +94,21 @@ void StatementShape::read() {
     const char* const s = m_text.constData();
     const qsizetype n = m_text.size();
     qsizetype i = skipBlank(0);
-    if (i == n || !is(s[i], wordStart))
+    if (i == n)
         return;
-    const qsizetype start = i;
-    while (i < n && is(s[i], wordPart))
-        ++i;
-    m_kind = kindOf(s + start, i - start);
+    const SqlLexer::Token first = SqlLexer::next(m_text, i);
+    if (first.kind != SqlLexer::Kind::Word)
+        return;
+    m_kind = kindOf(QByteArrayView(s + i, first.length));
     if (m_kind != Kind::Write)
         return;
+    i += first.length;
 
     while (i < n) {
         // Between the values of a list the next literal is near: no search is worth its call.
         // Elsewhere the C library passes over many characters at a time (the text ends in a
         // NUL).
-        while (i < n && (s[i] == ',' || is(s[i], space)))
+        while (i < n && (s[i] == ',' || s[i] == ' '))
             ++i;
         if (i < n && s[i] != '\'')
             i += qsizetype(std::strcspn(s + i, notableCharacters));
@@ -165,29 +116,27 @@ void StatementShape::read() {
             return;
         const char c = s[i];
         const char next = i + 1 < n ? s[i + 1] : '\0';
-        bool doubled = false;
-        if (c == '\'') {
+        if (c == '\'' || c == '"' || c == '`') {
+            const SqlLexer::Token token = SqlLexer::next(m_text, i);
             const qsizetype from = i;
-            i = skipDelimited(s, n, i + 1, '\'', &doubled);
-            if (i < 0) {
+            i += token.length;
+            if (c != '\'')
+                continue;
+            if (token.open) {
                 m_usable = false;
                 return;
             }
             // A quote glued to a word or a number is something else (X'0A' is a blob), and a
             // mark there would run into what follows (?5).
-            if (!is(s[from - 1], wordPart) && (i == n || !is(s[i], wordPart)))
-                literal(from, i, doubled);
-        } else if (c == '"' || c == '`') {
-            i = skipDelimited(s, n, i + 1, c, &doubled);
-            if (i < 0)
-                i = n;
+            if (!SqlLexer::isWordPart(s[from - 1]) && (i == n || !SqlLexer::isWordPart(s[i])))
+                literal(from, i);
         } else if (c == '[') {
             // SQLite ends a bracketed name at its first ']'.
             const void* close = std::memchr(s + i, ']', size_t(n - i));
             i = close ? static_cast<const char*>(close) - s + 1 : n;
         } else if ((c == '-' && next == '-') || (c == '/' && next == '*')) {
             i = skipBlank(i);
-        } else if (c == '-' || c == '/' || (c == '$' && is(s[i - 1], wordPart))) {
+        } else if (c == '-' || c == '/' || (c == '$' && SqlLexer::isWordPart(s[i - 1]))) {
             ++i; // an operator; a $ inside a name
         } else if (c == ';') {
             // A second statement runs only through the text as written.
@@ -202,12 +151,13 @@ void StatementShape::read() {
     }
 }
 
-void StatementShape::literal(qsizetype start, qsizetype end, bool doubled) {
+void StatementShape::literal(qsizetype start, qsizetype end) {
     if (m_values.empty())
         m_values.reserve(64);
     const qsizetype from = start + 1;
     const qsizetype to = end - 1;
-    if (!doubled) {
+    // Inside a closed literal a quote is one of a doubled pair.
+    if (!std::memchr(m_text.constData() + from, '\'', size_t(to - from))) {
         m_values.push_back({int(start), int(end), int(from), int(to - from), false});
         return;
     }

@@ -53,7 +53,7 @@ private:
 
     qsizetype skipBlank(qsizetype i) const;
     void read();
-    void literal(qsizetype start, qsizetype end, bool doubled);
+    void literal(qsizetype start, qsizetype end);
 
     const QByteArray& m_text;
     QByteArray m_shape;

@@ -6,19 +6,18 @@
 
 namespace com {
 
-FunctionFactory::FunctionFactory(std::function<IUnknown*()> make) : m_make(std::move(make)) {}
+FunctionFactory::FunctionFactory(std::function<Ptr<IUnknown>()> make) : m_make(std::move(make)) {}
 
 void* FunctionFactory::createInstance(const QUuid& iid) {
-    IUnknown* made = nullptr;
+    Ptr<IUnknown> object;
     try {
-        made = m_make();
+        object = m_make();
     } catch (...) {
         throw caughtError();
     }
-    if (!made)
+    if (!object)
         throw cannotCreateObject({});
-    // The object's first reference: it goes when the interface asked for is not offered.
-    const Ptr<IUnknown> object(made);
+    // The object goes with its first reference when the interface asked for is not offered.
     void* p = object->queryInterface(iid);
     if (!p)
         throw RuntimeError(QStringLiteral("No such interface supported"), 430);

@@ -2,7 +2,7 @@
 
 namespace com {
 
-ModuleClassFactory::ModuleClassFactory(ModuleCount& module, std::function<IUnknown*()> make)
+ModuleClassFactory::ModuleClassFactory(ModuleCount& module, std::function<Ptr<IUnknown>()> make)
     : FunctionFactory(std::move(make)), m_module(module), m_alive(module) {}
 
 void ModuleClassFactory::lockServer(bool lock) {

@@ -10,7 +10,7 @@ namespace com {
 // the library stays loaded.
 class ModuleClassFactory : public FunctionFactory {
 public:
-    ModuleClassFactory(ModuleCount& module, std::function<IUnknown*()> make);
+    ModuleClassFactory(ModuleCount& module, std::function<Ptr<IUnknown>()> make);
 
     void lockServer(bool lock) override;
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "Ptr.h"
 #include "Unknown.h"
 
 #include <atomic>
+#include <cstddef>
 #include <type_traits>
 #include <utility>
 
@@ -11,6 +13,8 @@ namespace com {
 // Reference counting and QueryInterface for a class implementing the given interfaces. An
 // interface is found by its own IID; a class that also answers for a base interface (IControl
 // below ListView, say) overrides queryExtra. The object deletes itself on the last release.
+// Only newObject creates one: a plain `new` does not compile, so no object starts life without
+// an owner.
 template <class First, class... Rest> class Object : public First, public Rest... {
 public:
     void* queryInterface(const QUuid& iid) override {
@@ -38,7 +42,12 @@ protected:
     virtual ~Object() = default;
     virtual void* queryExtra(const QUuid&) { return nullptr; }
 
+    static void* operator new(std::size_t size) { return ::operator new(size); }
+    static void operator delete(void* p) { ::operator delete(p); }
+
 private:
+    template <class T, class... Args> friend Ptr<T> newObject(Args&&...);
+
     template <class I, class... More> void* find(const QUuid& iid) {
         if (iid == I::IID)
             return static_cast<I*>(this);
@@ -51,11 +60,11 @@ private:
     std::atomic<unsigned long> m_refs{0};
 };
 
-// Creates an object and hands back its first counted reference.
-template <class T, class... Args> T* make(Args&&... args) {
+// Creates an object; the pointer returned holds its first reference.
+template <class T, class... Args> Ptr<T> newObject(Args&&... args) {
     T* p = new T(std::forward<Args>(args)...);
     p->addRef();
-    return p;
+    return Ptr<T>::adopt(p);
 }
 
 } // namespace com

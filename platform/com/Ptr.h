@@ -4,21 +4,20 @@
 #include "Unknown.h"
 
 #include <QMetaType>
+#include <type_traits>
 #include <utility>
 
 namespace com {
+
+class Runtime;
+template <class T> class Ptr;
+template <class T, class... Args> Ptr<T> newObject(Args&&... args);
 
 // A counted reference to an interface T (T declares `static constexpr QUuid IID`).
 template <class T> class Ptr {
 public:
     Ptr() = default;
     Ptr(std::nullptr_t) {}
-    // Takes over a reference the caller already owns (as queryInterface and factories give).
-    static Ptr adopt(T* p) {
-        Ptr r;
-        r.m_p = p;
-        return r;
-    }
     // Adds a reference of its own.
     explicit Ptr(T* p) : m_p(p) {
         if (m_p)
@@ -26,6 +25,9 @@ public:
     }
     Ptr(const Ptr& o) : Ptr(o.m_p) {}
     Ptr(Ptr&& o) noexcept : m_p(std::exchange(o.m_p, nullptr)) {}
+    // The same reference as a base interface.
+    template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+    Ptr(Ptr<U> o) noexcept : m_p(std::exchange(o.m_p, nullptr)) {}
     Ptr& operator=(Ptr o) noexcept {
         std::swap(m_p, o.m_p);
         return *this;
@@ -57,6 +59,18 @@ public:
     }
 
 private:
+    template <class> friend class Ptr;
+    friend class Runtime;
+    template <class U, class... Args> friend Ptr<U> newObject(Args&&...);
+
+    // Takes over a reference the caller already owns. Only what hands out such references
+    // (queryInterface, a factory, newObject) may: anywhere else a missed reference leaks.
+    static Ptr adopt(T* p) {
+        Ptr r;
+        r.m_p = p;
+        return r;
+    }
+
     T* m_p = nullptr;
 };
 

@@ -18,22 +18,22 @@ namespace forms {
 
 namespace {
 
-template <class T> IControl* make() {
-    return static_cast<IControl*>(new T);
+template <class T> com::Ptr<IControl> newControl() {
+    return com::newObject<T>();
 }
 
-const std::map<QString, std::function<IControl*()>>& factories() {
-    static const std::map<QString, std::function<IControl*()>> all{
-        {QStringLiteral("mscomctllib.listview"), make<ListViewControl>},
-        {QStringLiteral("mscomctllib.imagelist"), make<ImageListControl>},
-        {QStringLiteral("mscomctl2.monthview"), make<MonthViewControl>},
-        {QStringLiteral("vb.timer"), make<TimerControl>},
-        {QStringLiteral("vb.menu"), make<MenuControl>},
-        {QStringLiteral("vb.frame"), make<FrameControl>},
-        {QStringLiteral("vb.label"), make<LabelControl>},
-        {QStringLiteral("vb.shape"), make<ShapeControl>},
-        {QStringLiteral("vb.commandbutton"), make<CommandButtonControl>},
-        {QStringLiteral("vb.textbox"), make<TextBoxControl>},
+const std::map<QString, std::function<com::Ptr<IControl>()>>& factories() {
+    static const std::map<QString, std::function<com::Ptr<IControl>()>> all{
+        {QStringLiteral("mscomctllib.listview"), newControl<ListViewControl>},
+        {QStringLiteral("mscomctllib.imagelist"), newControl<ImageListControl>},
+        {QStringLiteral("mscomctl2.monthview"), newControl<MonthViewControl>},
+        {QStringLiteral("vb.timer"), newControl<TimerControl>},
+        {QStringLiteral("vb.menu"), newControl<MenuControl>},
+        {QStringLiteral("vb.frame"), newControl<FrameControl>},
+        {QStringLiteral("vb.label"), newControl<LabelControl>},
+        {QStringLiteral("vb.shape"), newControl<ShapeControl>},
+        {QStringLiteral("vb.commandbutton"), newControl<CommandButtonControl>},
+        {QStringLiteral("vb.textbox"), newControl<TextBoxControl>},
     };
     return all;
 }
@@ -48,7 +48,7 @@ com::Ptr<IControl> createCommonControl(const QString& progId) {
     const auto it = factories().find(progId.toLower());
     if (it == factories().end())
         return {};
-    return com::Ptr<IControl>(it->second());
+    return it->second();
 }
 
 } // namespace forms

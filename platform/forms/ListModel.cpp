@@ -1,39 +1,12 @@
 #include "ListModel.h"
 
+#include "TextFolding.h"
+
 #include <algorithm>
 #include <numeric>
 #include <string_view>
 
 namespace forms {
-
-namespace {
-
-// Base letters of the accented Latin-1 letters, U+00C0 to U+00FF, lower case; 0 for the two
-// signs among them.
-constexpr char kLatin1Base[] = "aaaaaaaceeeeiiiidnooooo\0ouuuuyts"
-                               "aaaaaaaceeeeiiiidnooooo\0ouuuuyty";
-
-// Appends text in the order of a Spanish word list: letter case and accents do not count,
-// and ñ comes after every other n.
-void appendSortKey(QStringView text, std::vector<char16_t>& out) {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 128) {
-            out.push_back((u >= 'A' && u <= 'Z') ? char16_t(u + 32) : u);
-        } else if (u == 0xD1 || u == 0xF1) {
-            out.push_back(u'n');
-            out.push_back(0xFFFF);
-        } else if (u >= 0xC0 && u <= 0xFF && kLatin1Base[u - 0xC0]) {
-            out.push_back(char16_t(kLatin1Base[u - 0xC0]));
-        } else if (c.decompositionTag() == QChar::Canonical) {
-            out.push_back(c.decomposition().at(0).toCaseFolded().unicode());
-        } else {
-            out.push_back(c.toCaseFolded().unicode());
-        }
-    }
-}
-
-} // namespace
 
 ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -97,6 +70,19 @@ void ListModel::setAlignment(int column, Qt::Alignment alignment) {
         emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::TextAlignmentRole});
 }
 
+int ListModel::find(QStringView foldedText, int from) const {
+    const int n = count();
+    for (int row = std::max(from, 0); row < n; ++row) {
+        const int at = stored(row);
+        const int cells = m_rows.cellCount(at);
+        for (int column = 0; column < cells; ++column) {
+            if (TextFolding::contains(m_rows.cell(at, column), foldedText))
+                return row;
+        }
+    }
+    return -1;
+}
+
 void ListModel::sortByColumn(int column, Qt::SortOrder order) {
     const size_t n = m_order.size();
     if (n < 2)
@@ -122,7 +108,7 @@ void ListModel::sortByColumn(int column, Qt::SortOrder order) {
     std::vector<Key> keys(n);
     for (size_t i = 0; i < n; ++i) {
         const size_t start = buffer.size();
-        appendSortKey(m_rows.cell(int(i), column), buffer);
+        TextFolding::appendSortKey(m_rows.cell(int(i), column), buffer);
         quint64 prefix = 0;
         for (size_t k = 0; k < 4; ++k)
             prefix = (prefix << 16) | (start + k < buffer.size() ? buffer[start + k] : 0);

@@ -33,6 +33,9 @@ public:
     // By the text of one column, as a Spanish word list orders it (letter case and accents do
     // not count, ñ after n); equal texts keep their order, cells a row lacks count as empty.
     void sortByColumn(int column, Qt::SortOrder order);
+    // The first row shown, from `from` on, with a cell that holds the text (TextFolding's, folded
+    // already); -1 when none does.
+    int find(QStringView foldedText, int from) const;
 
 private:
     int stored(int row) const { return m_order[static_cast<size_t>(row)]; }

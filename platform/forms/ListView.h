@@ -37,6 +37,9 @@ public:
     // The item's text (subItem 0) or a sub-item's, without a copy, for scanning a long list; it
     // stays valid until the content is next replaced.
     virtual QStringView textView(int index, int subItem) const = 0;
+    // The first item from start on whose text or a sub-item's holds text, letter case aside
+    // as in the sort (TextFolding); 0 when none does. An empty text is in any item with a text.
+    virtual int FindItem(const QString& text, int start) const = 0;
 
     virtual int SelectedIndex() const = 0;        // 0: none
     virtual void setSelectedIndex(int index) = 0; // 0 clears the selection

@@ -2,6 +2,7 @@
 
 #include "ListModel.h"
 #include "ListTreeView.h"
+#include "TextFolding.h"
 #include "Twips.h"
 #include "platform/com/RuntimeError.h"
 
@@ -230,6 +231,11 @@ QStringView ListViewControl::textView(int index, int subItem) const {
     if (subItem < 0 || (subItem >= cells && subItem >= d->model->columns().size()))
         throw invalidPropertyValue();
     return d->model->cell(index - 1, subItem);
+}
+
+int ListViewControl::FindItem(const QString& text, int start) const {
+    d->ensureSorted();
+    return d->model->find(TextFolding::fold(text), start - 1) + 1;
 }
 
 int ListViewControl::SelectedIndex() const {

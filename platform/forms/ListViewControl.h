@@ -33,6 +33,7 @@ public:
     int subItemCount(int index) const override;
     QString subItem(int index, int subItem) const override;
     QStringView textView(int index, int subItem) const override;
+    int FindItem(const QString& text, int start) const override;
 
     int SelectedIndex() const override;
     void setSelectedIndex(int index) override;

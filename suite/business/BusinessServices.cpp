@@ -9,14 +9,15 @@
 namespace suite {
 
 void registerBusinessServices(com::Runtime& runtime, std::shared_ptr<HostSession> session) {
-    runtime.registerClassObject(
-        kt512::ClassIds::ServicioVenta, QStringLiteral("Kestrova.ServicioVenta"),
-        com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(
-            [session]() -> com::IUnknown* { return new ServicioVenta(session); })));
-    runtime.registerClassObject(
-        kt512::ClassIds::ServicioRemision, QStringLiteral("Kestrova.ServicioRemision"),
-        com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(
-            [session]() -> com::IUnknown* { return new ServicioRemision(session); })));
+    runtime.registerClassObject(kt512::ClassIds::ServicioVenta,
+                                QStringLiteral("Kestrova.ServicioVenta"),
+                                com::newObject<com::FunctionFactory>(
+                                    [session] { return com::newObject<ServicioVenta>(session); }));
+    runtime.registerClassObject(kt512::ClassIds::ServicioRemision,
+                                QStringLiteral("Kestrova.ServicioRemision"),
+                                com::newObject<com::FunctionFactory>([session] {
+                                    return com::newObject<ServicioRemision>(session);
+                                }));
 }
 
 } // namespace suite

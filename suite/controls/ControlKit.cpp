@@ -18,17 +18,17 @@ namespace suite {
 
 namespace {
 
-template <class Control, class... Args> std::function<com::IUnknown*()> maker(Args... args) {
-    return [args...]() -> com::IUnknown* {
-        return static_cast<forms::IControl*>(new Control(args...));
+template <class Control, class... Args>
+std::function<com::Ptr<com::IUnknown>()> maker(Args... args) {
+    return [args...]() -> com::Ptr<com::IUnknown> {
+        return com::Ptr<forms::IControl>(com::newObject<Control>(args...));
     };
 }
 
 void add(com::Runtime& runtime, const QUuid& clsid, const char* progId,
-         std::function<com::IUnknown*()> make) {
-    runtime.registerClassObject(
-        clsid, QString::fromLatin1(progId),
-        com::Ptr<com::IClassFactory>(new com::FunctionFactory(std::move(make))));
+         std::function<com::Ptr<com::IUnknown>()> make) {
+    runtime.registerClassObject(clsid, QString::fromLatin1(progId),
+                                com::newObject<com::FunctionFactory>(std::move(make)));
 }
 
 } // namespace

@@ -11,21 +11,20 @@ namespace suite {
 namespace {
 
 void registerClass(com::Runtime& runtime, const QUuid& clsid, const QString& progId,
-                   std::function<com::IUnknown*()> make) {
-    runtime.registerClassObject(
-        clsid, progId,
-        com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(std::move(make))));
+                   std::function<com::Ptr<com::IUnknown>()> make) {
+    runtime.registerClassObject(clsid, progId,
+                                com::newObject<com::FunctionFactory>(std::move(make)));
 }
 
 } // namespace
 
 void registerHostServices(com::Runtime& runtime, std::shared_ptr<HostSession> session) {
     registerClass(runtime, kt512::ClassIds::Sistema, QStringLiteral("Kestrova.Sistema"),
-                  [session]() -> com::IUnknown* { return new Sistema(session); });
+                  [session] { return com::newObject<Sistema>(session); });
     registerClass(runtime, kt512::ClassIds::Funciones, QStringLiteral("Kestrova.Funciones"),
-                  [session]() -> com::IUnknown* { return new Funciones(session); });
+                  [session] { return com::newObject<Funciones>(session); });
     registerClass(runtime, kt512::ClassIds::FormatoLista, QStringLiteral("Kestrova.FormatoLista"),
-                  []() -> com::IUnknown* { return new FormatoLista; });
+                  [] { return com::newObject<FormatoLista>(); });
 }
 
 } // namespace suite

@@ -56,14 +56,12 @@ protected:
         EXPECT_FALSE(cargada());
     }
     void serviciosDelAnfitrion() {
-        runtime->registerClassObject(
-            kt512::ClassIds::Sistema, {},
-            com::Ptr<com::IClassFactory>::adopt(
-                com::make<com::FunctionFactory>([] { return new ktest::FakeSistema; })));
-        runtime->registerClassObject(
-            kt512::ClassIds::Funciones, {},
-            com::Ptr<com::IClassFactory>::adopt(
-                com::make<com::FunctionFactory>([] { return new ktest::FakeFunciones; })));
+        runtime->registerClassObject(kt512::ClassIds::Sistema, {},
+                                     com::newObject<com::FunctionFactory>(
+                                         [] { return com::newObject<ktest::FakeSistema>(); }));
+        runtime->registerClassObject(kt512::ClassIds::Funciones, {},
+                                     com::newObject<com::FunctionFactory>(
+                                         [] { return com::newObject<ktest::FakeFunciones>(); }));
     }
 
     QTemporaryDir dir;
@@ -99,7 +97,7 @@ TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndItsContractThroughDispatch) 
     const auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
     EXPECT_EQ(com::dispatchOf(com::getProperty(otra.get(), kGetPantalla)), tablero);
 
-    const auto contenedor = com::Ptr<Contenedor>::adopt(com::make<Contenedor>());
+    const auto contenedor = com::newObject<Contenedor>();
     com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), contenedor.query<com::IUnknown>());
     EXPECT_EQ(com::getProperty(tablero.get(), QStringLiteral("Transaccion")).toString(),
               QStringLiteral("LOG0001/Kestrova"));

@@ -12,7 +12,7 @@
 namespace {
 
 com::Ptr<kt512::IPantalla> nuevaPantalla(com::ModuleCount& modulo) {
-    return com::Ptr<kt512::IPantalla>::adopt(com::make<kt512::Pantalla>(modulo));
+    return com::newObject<kt512::Pantalla>(modulo);
 }
 
 long numeroDeError(const std::function<void()>& llamada) {
@@ -22,8 +22,8 @@ long numeroDeError(const std::function<void()>& llamada) {
 class PantallaTest : public ::testing::Test {
 protected:
     com::ModuleCount modulo;
-    kt512::Publico publico{com::Ptr<kt512::ISistema>::adopt(com::make<ktest::FakeSistema>()),
-                           com::Ptr<kt512::IFunciones>::adopt(com::make<ktest::FakeFunciones>())};
+    kt512::Publico publico{com::newObject<ktest::FakeSistema>(),
+                           com::newObject<ktest::FakeFunciones>()};
 };
 
 TEST_F(PantallaTest, EveryPantallaHandsOutTheOneBoardWithoutLoadingIt) {

@@ -36,11 +36,10 @@ protected:
     template <class T> void registrar(const QUuid& clsid, const QString& nombre) {
         runtime.registerClassObject(
             clsid, nombre,
-            com::Ptr<com::IClassFactory>::adopt(
-                com::make<com::FunctionFactory>([this, nombre]() -> com::IUnknown* {
-                    creados << nombre;
-                    return new T;
-                })));
+            com::newObject<com::FunctionFactory>([this, nombre]() -> com::Ptr<com::IUnknown> {
+                creados << nombre;
+                return com::newObject<T>();
+            }));
     }
 
     QTemporaryDir dir;
@@ -71,15 +70,15 @@ TEST_F(PublicoTest, StartUpWithoutTheHostServicesRaisesAndLeavesNoModule) {
 }
 
 TEST_F(PublicoTest, TransaccionAsksFuncionesWithTheParentsCodeOnEveryRead) {
-    auto funciones = com::Ptr<ktest::FakeFunciones>::adopt(com::make<ktest::FakeFunciones>());
-    kt512::Publico publico(com::Ptr<kt512::ISistema>::adopt(com::make<ktest::FakeSistema>()),
+    auto funciones = com::newObject<ktest::FakeFunciones>();
+    kt512::Publico publico(com::newObject<ktest::FakeSistema>(),
                            com::Ptr<kt512::IFunciones>(funciones.get()));
     kt512::ContratoPantalla pantalla;
     // No parent: an error, never an empty code.
     EXPECT_EQ(numeroDeError([&] { pantalla.Transaccion(); }), 91);
     EXPECT_TRUE(funciones->llamadas.isEmpty());
 
-    const auto padre = com::Ptr<Contenedor>::adopt(com::make<Contenedor>());
+    const auto padre = com::newObject<Contenedor>();
     pantalla.setPadre(com::Ptr<com::IDispatch>(padre.get()));
     EXPECT_EQ(pantalla.Transaccion(), QStringLiteral("LOG0001/Kestrova"));
     padre->transaccion = 512; // converted to text, and not cached

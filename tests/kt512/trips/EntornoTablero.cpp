@@ -42,12 +42,13 @@ void EntornoTablero::SetUp() {
     forms::setTimersPaused(true);
     runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
     suite::registerControlKit(*runtime, nullptr);
-    runtime->registerClassObject(
-        kt512::ClassIds::FormatoLista, QStringLiteral("Kestrova.FormatoLista"),
-        com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(
-            [this]() -> com::IUnknown* { return new FormatoContado(formatosAplicados); })));
-    sistema = com::Ptr<FakeSistema>::adopt(com::make<FakeSistema>());
-    funciones = com::Ptr<FakeFunciones>::adopt(com::make<FakeFunciones>());
+    runtime->registerClassObject(kt512::ClassIds::FormatoLista,
+                                 QStringLiteral("Kestrova.FormatoLista"),
+                                 com::newObject<com::FunctionFactory>([this] {
+                                     return com::newObject<FormatoContado>(formatosAplicados);
+                                 }));
+    sistema = com::newObject<FakeSistema>();
+    funciones = com::newObject<FakeFunciones>();
     funciones->consultas.insert(QStringLiteral("Viajes"),
                                 kPlantilla + QStringLiteral("{PARAMETROS}"));
     publico = std::make_unique<kt512::Publico>(com::Ptr<kt512::ISistema>(sistema.get()),

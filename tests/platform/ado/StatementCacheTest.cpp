@@ -98,6 +98,7 @@ TEST_F(StatementCacheTest, ValuesAreStoredComparedAndCountedAsTheTextWrittenOutG
     both("INSERT INTO {T} (\"Clave\", [Texto]) VALUES ('c1', 'a -- b') -- it's a comment");
     both("INSERT /* don't */ INTO {T} (`Clave`, Texto) VALUES ('c2', '/* x */');");
     both("UPDATE {T} SET Texto = Texto || '''' WHERE Clave = 'c2' -- it's the end\n");
+    both("INSERT INTO {T} (Clave, Texto) VALUES ('c3', 'it''s') /* to the end, unclosed");
     // Comparisons take the column's affinity on both paths.
     both("UPDATE {T} SET Texto = 'doce' WHERE Numero = '12.0'");
     both("UPDATE {T} SET Real = '1' WHERE Entero IN ('7', '5', '1000')");

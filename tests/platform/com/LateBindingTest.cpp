@@ -46,7 +46,7 @@ long numeroDeError(const std::function<void()>& llamada) {
 }
 
 TEST(LateBindingTest, PropertiesAndMethodsAreReachedByName) {
-    const auto objeto = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    const auto objeto = com::newObject<Objeto>();
     com::putProperty(objeto.get(), QStringLiteral("Nombre"), QStringLiteral("LOG0001"));
     EXPECT_EQ(com::getProperty(objeto.get(), QStringLiteral("NOMBRE")).toString(),
               QStringLiteral("LOG0001"));
@@ -58,8 +58,8 @@ TEST(LateBindingTest, PropertiesAndMethodsAreReachedByName) {
 }
 
 TEST(LateBindingTest, ObjectReferencesTravelInVariants) {
-    const auto hijo = com::Ptr<Objeto>::adopt(com::make<Objeto>());
-    const auto padre = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    const auto hijo = com::newObject<Objeto>();
+    const auto padre = com::newObject<Objeto>();
     com::putPropertyRef(hijo.get(), QStringLiteral("Padre"), padre.query<com::IUnknown>());
     const QVariant leido = com::getProperty(hijo.get(), QStringLiteral("Padre"));
     ASSERT_TRUE(com::holdsObject(leido));
@@ -72,7 +72,7 @@ TEST(LateBindingTest, ObjectReferencesTravelInVariants) {
 }
 
 TEST(LateBindingTest, FailuresRaiseTheUsualErrors) {
-    const auto objeto = com::Ptr<Objeto>::adopt(com::make<Objeto>());
+    const auto objeto = com::newObject<Objeto>();
     EXPECT_EQ(numeroDeError([&] { com::getProperty(objeto.get(), QStringLiteral("Transaccion")); }),
               438);
     EXPECT_EQ(numeroDeError([&] { com::getProperty(objeto.get(), 77); }), 438);

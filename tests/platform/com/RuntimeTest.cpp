@@ -22,11 +22,20 @@ const QString kServidor = QFileInfo(QStringLiteral(KTEST_COM_SERVER)).canonicalF
 
 class Propio : public com::Object<com::IDispatch> {
 public:
+    static inline int alive = 0;
+    Propio() { ++alive; }
+    ~Propio() override { --alive; }
     int idOfName(const QString&) override { return 1; }
     QVariant invoke(int, com::InvokeKind, QVariantList&) override {
         return QStringLiteral("propio");
     }
 };
+
+// A counted object starts life only with its owner: a plain new, whose object nothing would
+// ever release, does not compile.
+template <class T, class = void> constexpr bool newCompiles = false;
+template <class T> constexpr bool newCompiles<T, std::void_t<decltype(new T)>> = true;
+static_assert(!newCompiles<Propio> && newCompiles<QFile>);
 
 class RuntimeTest : public ::testing::Test {
 protected:
@@ -39,15 +48,16 @@ TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
     EXPECT_EQ(&com::Runtime::current(), &runtime);
     runtime.registerServer(kServidor);
     // The process's own class object wins over the server registered for the same class.
-    runtime.registerClassObject(kContador, QStringLiteral("KTest.Contador"),
-                                com::Ptr<com::IClassFactory>::adopt(
-                                    com::make<com::FunctionFactory>([] { return new Propio; })));
+    runtime.registerClassObject(
+        kContador, QStringLiteral("KTest.Contador"),
+        com::newObject<com::FunctionFactory>([] { return com::newObject<Propio>(); }));
     for (const auto& objeto : {runtime.createInstance(kContador),
                                runtime.createInstance(QStringLiteral("ktest.CONTADOR"))}) {
         const auto d = objeto.as<com::IDispatch>();
         EXPECT_EQ(com::getProperty(d.get(), QStringLiteral("x")).toString(),
                   QStringLiteral("propio"));
     }
+    EXPECT_EQ(Propio::alive, 0) << "each object goes with its last reference";
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 
     runtime.revokeClassObject(kContador);

@@ -59,9 +59,9 @@ EXPORT long DllGetClassObject(const QUuid* clsid, const QUuid* iid, void** out) 
     *out = nullptr;
     if (*clsid != kClsid)
         return com::hr::ClassNotAvailable;
-    auto* factory = com::make<com::ModuleClassFactory>(module, [] { return new Contador; });
+    const auto factory = com::newObject<com::ModuleClassFactory>(
+        module, []() -> com::Ptr<com::IUnknown> { return com::newObject<Contador>(); });
     *out = factory->queryInterface(*iid);
-    factory->release();
     return *out ? com::hr::Ok : com::hr::NoInterface;
 }
 

@@ -69,8 +69,7 @@ protected:
         m_runtime = std::make_unique<com::Runtime>(m_dir.filePath(QStringLiteral("registry.json")));
         m_runtime->registerClassObject(
             kOutsideClsid, QStringLiteral("Outside.Label"),
-            com::Ptr<com::IClassFactory>::adopt(com::make<com::FunctionFactory>(
-                [] { return static_cast<com::IUnknown*>(new OutsideControl); })));
+            com::newObject<com::FunctionFactory>([] { return com::newObject<OutsideControl>(); }));
         OutsideControl::releases.clear();
         OutsideControl::windowsAliveAtRelease.clear();
         m_previousReporter = forms::setErrorReporter([this](const QString& text, long number) {

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -127,6 +129,21 @@ TEST_F(ListViewTest, SortingReordersTheRowsByTextIgnoringCaseAndKeepsEqualRowsIn
     EXPECT_EQ(column(0), (QStringList{QStringLiteral("Álvarez"), QStringLiteral("NUNEZ"),
                                       QStringLiteral("Nuñez"), QStringLiteral("Ñu"),
                                       QStringLiteral("oso"), QStringLiteral("Zepeda")}));
+
+    // A search sees letter case as the sort does and finds in the order shown; accents count
+    // there, and ñ is no n.
+    for (const auto& [text, start, found] :
+         std::vector<std::tuple<const char*, int, int>>{{"ñU", 1, 4},
+                                                        {"NUÑEZ", 1, 3},
+                                                        {"nu", 1, 2},
+                                                        {"nu", 3, 3},
+                                                        {"ÁLVAREZ", 1, 1},
+                                                        {"alvarez", 1, 0},
+                                                        {"C", 1, 2},
+                                                        {"", 1, 1},
+                                                        {"zona", 1, 0},
+                                                        {"oso", 6, 0}})
+        EXPECT_EQ(list->FindItem(QString::fromUtf8(text), start), found) << text << " " << start;
 }
 
 TEST_F(ListViewTest, TheSelectionFollowsItsItemThroughASortAndCodeRaisesNoItemClick) {

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         auto session =
             std::make_shared<suite::HostSession>(ado::openSqlite(args[1]), QStringLiteral("OTRO"),
                                                  std::make_shared<forms::RecordingPresenter>());
-        auto funciones = com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+        auto funciones = com::newObject<suite::Funciones>(session);
         ado::Connection& connection = session->connection();
         QTextStream out(stdout);
         for (int i = 0; i < args[3].toInt(); ++i) {

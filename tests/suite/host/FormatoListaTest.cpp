@@ -17,7 +17,7 @@ protected:
                          {{"0001000012", largo, "1234.5", "2026-03-04", "-3"},
                           {"0001000013", "Ana", "17", "2026-03-05 08:30:00", "0.25"},
                           {"0001000014", "Luis", "", "", "007"}});
-        com::Ptr<kt512::IFormatoLista>::adopt(com::make<suite::FormatoLista>())->Aplicar(lista);
+        com::newObject<suite::FormatoLista>()->Aplicar(lista);
         view = qobject_cast<QTreeView*>(lista.widget());
         ASSERT_NE(view, nullptr);
     }

@@ -24,9 +24,9 @@ public:
 };
 
 com::Ptr<kt512::IFunciones> funcionesOn(std::unique_ptr<ado::Connection> connection) {
-    return com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(
+    return com::newObject<suite::Funciones>(
         std::make_shared<suite::HostSession>(std::move(connection), QStringLiteral("MGARCIA"),
-                                             std::make_shared<forms::RecordingPresenter>())));
+                                             std::make_shared<forms::RecordingPresenter>()));
 }
 
 class FuncionesTest : public SesionDePrueba {

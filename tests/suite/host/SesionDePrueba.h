@@ -16,6 +16,5 @@ protected:
     ktest::TestDatabase db;
     std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
         db.open(), QStringLiteral("MGARCIA"), std::make_shared<forms::RecordingPresenter>());
-    com::Ptr<kt512::IFunciones> funciones =
-        com::Ptr<kt512::IFunciones>::adopt(com::make<suite::Funciones>(session));
+    com::Ptr<kt512::IFunciones> funciones = com::newObject<suite::Funciones>(session);
 };
