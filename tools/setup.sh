@@ -9,7 +9,7 @@ packages=(build-essential cmake ninja-build pkg-config
           libsqlite3-dev unixodbc unixodbc-dev tdsodbc libsqliteodbc
           libgtest-dev libgmock-dev libbenchmark-dev
           xvfb xauth xdotool imagemagick clang-format fonts-dejavu-core
-          tigervnc-standalone-server
+          tigervnc-standalone-server postgresql odbc-postgresql
           qt6-translations-l10n help2man desktop-file-utils dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do

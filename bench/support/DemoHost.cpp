@@ -6,11 +6,13 @@
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/RecordingPresenter.h"
 #include "suite/controls/ControlKit.h"
+#include "suite/db/Commands.h"
 #include "suite/db/DemoData.h"
 #include "suite/db/Schema.h"
 #include "suite/host/HostSession.h"
 
 #include <QTemporaryDir>
+#include <QTextStream>
 
 namespace suite::bench {
 
@@ -25,6 +27,22 @@ DemoHost::DemoHost(const Options& options) : d(std::make_unique<Private>()) {
     if (!d->dir.isValid())
         throw com::RuntimeError(
             QStringLiteral("no temporary folder: %1").arg(d->dir.errorString()));
+    const QString server = qEnvironmentVariable("KESTROVA_BENCH_CONNECT");
+    if (!server.isEmpty()) {
+        QStringList args{QStringLiteral("--connect"), server, QStringLiteral("--force"),
+                         QStringLiteral("--trips"), QString::number(options.trips)};
+        if (options.today.isValid())
+            args << QStringLiteral("--today") << options.today.toString(Qt::ISODate);
+        QString said;
+        QTextStream out(&said), err(&said);
+        if (runDemoDbCommand(args, out, err) != 0)
+            throw com::RuntimeError(said);
+        if (options.prepare)
+            options.prepare(*ado::openOdbc(server));
+        d->session = std::make_shared<HostSession>(ado::openOdbc(server), QStringLiteral("BENCH"),
+                                                   std::make_shared<forms::RecordingPresenter>());
+        return;
+    }
     const QString path = d->dir.filePath(QStringLiteral("bench.db"));
     {
         std::unique_ptr<ado::Connection> build = ado::openSqlite(path, true);

@@ -19,7 +19,9 @@ class HostSession;
 namespace suite::bench {
 
 // A demo database in a temporary folder, removed with the object, and the host session of user
-// "BENCH" on it, its messages going to a recorder. Construction raises com::RuntimeError when
+// "BENCH" on it, its messages going to a recorder. When KESTROVA_BENCH_CONNECT holds an ODBC
+// connection string, the demo data goes into that server database instead (its suite tables
+// replaced) and the session opens on it. Construction raises com::RuntimeError when
 // the database cannot be built.
 class DemoHost {
 public:

@@ -12,7 +12,7 @@ namespace ado {
 // com::RuntimeError carrying the database's own message.
 class Connection {
 public:
-    enum class Dialect { SQLite, SqlServer };
+    enum class Dialect { SQLite, SqlServer, PostgreSQL };
 
     virtual ~Connection() = default;
 

@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "QueryRecordset.h"
+#include "SqlServerToPostgres.h"
 #include "SqlServerToSqlite.h"
 #include "SqlTrace.h"
 
@@ -64,6 +65,9 @@ bool secondStatement(const QString& sql) {
     return false;
 }
 
+// The key of the suite's write lock on a PostgreSQL server ("KT512" in ASCII).
+constexpr qint64 writeLockKey = 0x4b54353132;
+
 double elapsedMs(const QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;
 }
@@ -88,9 +92,15 @@ std::unique_ptr<OdbcConnection> OdbcConnection::open(const QString& connectionSt
                 .arg(maskConnectionString(connectionString), db.lastError().text()),
             error::providerFailed);
     }
-    const bool sqlite = db.driver()->dbmsType() == QSqlDriver::SQLite ||
-                        dbmsName(db).contains(QLatin1String("SQLite"), Qt::CaseInsensitive);
-    connection->m_dialect = sqlite ? Dialect::SQLite : Dialect::SqlServer;
+    const QString dbms = dbmsName(db);
+    if (db.driver()->dbmsType() == QSqlDriver::SQLite ||
+        dbms.contains(QLatin1String("SQLite"), Qt::CaseInsensitive))
+        connection->m_dialect = Dialect::SQLite;
+    else if (db.driver()->dbmsType() == QSqlDriver::PostgreSQL ||
+             dbms.contains(QLatin1String("PostgreSQL"), Qt::CaseInsensitive))
+        connection->m_dialect = Dialect::PostgreSQL;
+    else
+        connection->m_dialect = Dialect::SqlServer;
     return connection;
 }
 
@@ -117,17 +127,23 @@ std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, long* rec
             QStringLiteral("El texto lleva más de una sentencia; se ejecuta "
                            "una sola sentencia a la vez"),
             sql);
-    const QString executed = m_dialect == Dialect::SQLite ? SqlServerToSqlite::translate(sql) : sql;
+    const bool postgres = m_dialect == Dialect::PostgreSQL;
+    const QString executed = m_dialect == Dialect::SQLite ? SqlServerToSqlite::translate(sql)
+                             : postgres                   ? SqlServerToPostgres::translate(sql)
+                                                          : sql;
     QElapsedTimer timer;
     timer.start();
     try {
         QSqlQuery query(m_db);
         query.setForwardOnly(true);
+        // An odometer reading keeps all its digits, as the embedded database keeps its text.
+        if (postgres)
+            query.setNumericalPrecisionPolicy(QSql::HighPrecision);
         if (!query.exec(executed))
             throw com::RuntimeError(query.lastError().text());
         std::unique_ptr<Recordset> result;
         if (query.isSelect()) {
-            result = QueryRecordset::readAll(query);
+            result = QueryRecordset::readAll(query, postgres);
             if (recordsAffected)
                 *recordsAffected = -1;
         } else {
@@ -177,6 +193,16 @@ void OdbcConnection::BeginTrans() {
         throw error::transactionAlreadyOpen();
     control(QStringLiteral("BEGIN TRANSACTION"), &QSqlDatabase::transaction, "BEGIN IMMEDIATE");
     m_inTransaction = true;
+    if (m_dialect == Dialect::PostgreSQL) {
+        // The write lock at once, as SQLite's BEGIN IMMEDIATE: a second operator waits here, then
+        // reads what the first committed, and no two writers can deadlock each other.
+        try {
+            Execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(writeLockKey), nullptr);
+        } catch (const com::RuntimeError&) {
+            RollbackTrans();
+            throw;
+        }
+    }
 }
 
 void OdbcConnection::CommitTrans() {

@@ -3,14 +3,42 @@
 #include "Errors.h"
 
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace ado {
 
+namespace {
+
+// A decimal's text without the zeros its scale pads it with: a number when a number reads back
+// as that same text, else the text with all its digits.
+QVariant decimal(const QVariant& value) {
+    if (value.typeId() != QMetaType::QString)
+        return value;
+    QString text = value.toString();
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    bool ok = false;
+    if (!text.contains(QLatin1Char('.'))) {
+        const qlonglong whole = text.toLongLong(&ok);
+        if (ok && QString::number(whole) == text)
+            return whole;
+        return text;
+    }
+    const QVariant number(text.toDouble(&ok));
+    return ok && number.toString() == text ? number : QVariant(text);
+}
+
+} // namespace
+
 QueryRecordset::QueryRecordset() = default;
 
-std::unique_ptr<QueryRecordset> QueryRecordset::readAll(QSqlQuery& query) {
+std::unique_ptr<QueryRecordset> QueryRecordset::readAll(QSqlQuery& query, bool exactDecimals) {
     auto result = std::make_unique<QueryRecordset>();
     const QSqlRecord record = query.record();
     QStringList names;
@@ -18,9 +46,13 @@ std::unique_ptr<QueryRecordset> QueryRecordset::readAll(QSqlQuery& query) {
         names << record.fieldName(i);
     result->m_columns = ColumnNames(names);
     result->m_open = true;
+    std::vector<bool> decimals(size_t(record.count()), false);
+    for (int i = 0; i < record.count(); ++i)
+        decimals[size_t(i)] = exactDecimals && record.field(i).metaType().id() == QMetaType::Double;
     while (query.next()) {
         for (int i = 0; i < record.count(); ++i)
-            result->m_values.push_back(query.value(i));
+            result->m_values.push_back(decimals[size_t(i)] ? decimal(query.value(i))
+                                                           : query.value(i));
         ++result->m_rowCount;
     }
     if (query.lastError().isValid())

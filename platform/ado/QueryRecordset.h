@@ -17,7 +17,10 @@ public:
     // A closed recordset with no fields.
     QueryRecordset();
     // Read every row of an active query, forward only; a failure while fetching is raised.
-    static std::unique_ptr<QueryRecordset> readAll(QSqlQuery& query);
+    // exactDecimals: the query reads decimals as text (QSql::HighPrecision); they come back as
+    // the embedded database gives them, a number where a double holds them exactly and the text
+    // with all its digits otherwise.
+    static std::unique_ptr<QueryRecordset> readAll(QSqlQuery& query, bool exactDecimals = false);
 
     bool Eof() const override;
     void MoveNext() override;

@@ -1,6 +1,7 @@
 #include "SqlServerToSqlite.h"
 
 #include "SqlLexer.h"
+#include "SqlServerForms.h"
 
 #include <QStringView>
 #include <vector>
@@ -14,7 +15,8 @@ using Token = SqlLexer::Token;
 
 class Translation {
 public:
-    explicit Translation(const QString& sql) : m_sql(sql), m_tokens(SqlLexer::tokenize(sql)) {}
+    Translation(const QString& sql, const SqlServerForms& forms)
+        : m_sql(sql), m_forms(forms), m_tokens(SqlLexer::tokenize(sql)) {}
 
     QString run() {
         if (!matchParentheses())
@@ -117,7 +119,7 @@ private:
         while (i < hi) {
             int end = i;
             if (isWord(i, "ISNULL") && isCall(i, hi) && !afterDot(i, lo)) {
-                out += QLatin1String("IFNULL");
+                nullCall(i, hi, out, end);
                 m_changed = true;
             } else if (isWord(i, "CONVERT") && isCall(i, hi) && convert(i, hi, out, end)) {
                 m_changed = true;
@@ -179,6 +181,27 @@ private:
         return result;
     }
 
+    // ISNULL(a, b) under the target's name. A database that types an empty text by its column
+    // gets a text there: SQL Server reads ISNULL(date, '') as 1900-01-01 where others fail.
+    void nullCall(int i, int hi, QString& out, int& end) {
+        const int p = nextSig(i + 1, hi);
+        out += QLatin1String(m_forms.nullFunction);
+        out += text(i + 1, p);
+        out += QLatin1Char('(');
+        const std::vector<Range> args = arguments(p);
+        const bool emptyText = args.size() == 2 && m_forms.emptyTextAsText &&
+                               significantIn(args[1]).size() == 1 &&
+                               text(significantIn(args[1]).front()) == QLatin1String("''");
+        for (size_t a = 0; a < args.size(); ++a) {
+            if (a > 0)
+                out += QLatin1Char(',');
+            const QString value = scope(args[a].lo, args[a].hi);
+            out += a == 0 && emptyText ? QStringLiteral("CAST(%1 AS VARCHAR)").arg(value) : value;
+        }
+        out += QLatin1Char(')');
+        end = match(p);
+    }
+
     // CONVERT(VARCHAR, x, 108) and CONVERT(VARCHAR(n), x, 108): the time of day of x.
     bool convert(int i, int hi, QString& out, int& end) {
         const int p = nextSig(i + 1, hi);
@@ -199,10 +222,7 @@ private:
             return false;
 
         const QString x = scope(args[1].lo, args[1].hi);
-        // strftime reads ISO text, with or without the time; '' is SQL Server's 1900-01-01.
-        QString expression = QStringLiteral("COALESCE(strftime('%H:%M:%S', %1), "
-                                            "CASE WHEN (%1) = '' THEN '00:00:00' END)")
-                                 .arg(x);
+        QString expression = QString::fromLatin1(m_forms.timeOfDay).arg(x);
         if (!length.isEmpty())
             expression = QStringLiteral("substr(%1, 1, %2)").arg(expression, length);
         out += expression;
@@ -286,6 +306,7 @@ private:
     }
 
     const QString& m_sql;
+    const SqlServerForms& m_forms;
     std::vector<Token> m_tokens;
     std::vector<int> m_match;
     bool m_changed = false;
@@ -322,10 +343,18 @@ bool mayHoldForms(QStringView s) {
 
 } // namespace
 
-QString SqlServerToSqlite::translate(const QString& sql) {
+QString translateSqlServer(const QString& sql, const SqlServerForms& forms) {
     if (!mayHoldForms(sql))
         return sql;
-    return Translation(sql).run();
+    return Translation(sql, forms).run();
+}
+
+QString SqlServerToSqlite::translate(const QString& sql) {
+    // strftime reads ISO text, with or without the time; '' is SQL Server's 1900-01-01.
+    static const SqlServerForms sqlite{
+        "IFNULL", false,
+        "COALESCE(strftime('%H:%M:%S', %1), CASE WHEN (%1) = '' THEN '00:00:00' END)"};
+    return translateSqlServer(sql, sqlite);
 }
 
 } // namespace ado

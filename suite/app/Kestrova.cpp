@@ -42,7 +42,7 @@ from another machine, tunnel the port through SSH.
 Commands:
   regsvr [-u] LIBRARY    register (or unregister) an in-process server such as libKT512.so
   version [FILE]         print the version record of a component library
-  demo-db FILE ...       create a demo database (kestrova demo-db --help)
+  demo-db FILE ...       create a demo database, a file or on a server (kestrova demo-db --help)
   sql ...                run one statement on a database (kestrova sql --help)
   check ...              check a database's integrity and schema (kestrova check --help)
   help                   show this help

@@ -18,7 +18,7 @@ namespace {
 const char* const checkHelp = R"help(Usage: kestrova check (--db FILE | --connect ODBC-STRING)
 
 Checks a suite database: the database's own integrity check (every page and index of a SQLite
-file, DBCC CHECKDB on SQL Server), then that every table and column the suite works with is
+file, DBCC CHECKDB on SQL Server, a writable database on PostgreSQL), then that every table and column the suite works with is
 there, and the stored queries the screens read. Says what it found in plain words; the exit
 status is 0 when all is well and 1 on any problem.
 
@@ -61,6 +61,16 @@ QStringList integrity(ado::Connection& connection) {
     if (connection.dialect() == ado::Connection::Dialect::SqlServer) {
         // CHECKDB raises on what it finds; with NO_INFOMSGS it says nothing otherwise.
         connection.Execute(QStringLiteral("DBCC CHECKDB WITH NO_INFOMSGS"));
+        return problems;
+    }
+    if (connection.dialect() == ado::Connection::Dialect::PostgreSQL) {
+        // The server keeps its pages to itself; what a client can see is a database that
+        // takes connections and is not read-only.
+        std::unique_ptr<ado::Recordset> rs =
+            connection.Execute(QStringLiteral("SELECT current_setting('transaction_read_only')"));
+        if (!rs->Eof() && rs->Fields(0).Value().toString() != QLatin1String("off"))
+            problems << QStringLiteral("la base de datos solo admite lectura");
+        rs->Close();
         return problems;
     }
     std::unique_ptr<ado::Recordset> rs =

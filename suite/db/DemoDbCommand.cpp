@@ -2,6 +2,7 @@
 
 #include "DemoData.h"
 #include "Schema.h"
+#include "platform/ado/ConnectionStringMask.h"
 #include "platform/ado/Providers.h"
 #include "platform/com/RuntimeError.h"
 
@@ -21,23 +22,26 @@ namespace suite {
 
 namespace {
 
-const char* const demoHelp = R"help(Usage: kestrova demo-db FILE [options]
+const char* const demoHelp = R"help(Usage: kestrova demo-db (FILE | --connect ODBC-STRING) [options]
 
-Creates a SQLite database FILE with the suite schema, the suite parameters, the stored
-queries and a believable demo data set: branches, drivers, vehicles, trips around today with
-their delivery orders, shipments, remissions and sales. The same options always give the
-same data.
+Creates a SQLite database FILE, or fills the empty server database that ODBC-STRING reaches
+(PostgreSQL), with the suite schema, the suite parameters, the stored queries and a believable
+demo data set: branches, drivers, vehicles, trips around today with their delivery orders,
+shipments, remissions and sales. The same options always give the same data.
 
 Options:
+  --connect ODBC-STRING  a server database instead of a file, e.g.
+                       "Driver=PostgreSQL Unicode;Server=HOST;Port=5432;Database=DB;Uid=U;Pwd=P"
   --trips N            number of trips (default 500)
   --seed S             seed of the data set (default 1)
   --today YYYY-MM-DD   the day the trips lie around (default: today)
-  --force              replace FILE if it exists
+  --force              replace FILE if it exists, or the suite's tables on the server
   --help               show this help
 )help";
 
 struct DemoArgs {
     QString file;
+    QString odbc;
     DemoData::Options options;
     bool force = false;
     bool help = false;
@@ -79,6 +83,9 @@ QString parse(const QStringList& args, DemoArgs& a) {
             a.options.today = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
             if (!a.options.today.isValid())
                 return QStringLiteral("--today espera una fecha AAAA-MM-DD, no \"%1\"").arg(v);
+        } else if (arg == "--connect") {
+            if (!value(a.odbc) || a.odbc.trimmed().isEmpty())
+                return QStringLiteral("falta la cadena de conexión después de --connect");
         } else if (arg.startsWith(QLatin1Char('-'))) {
             return QStringLiteral("opción desconocida: %1").arg(arg);
         } else if (a.file.isEmpty()) {
@@ -87,8 +94,10 @@ QString parse(const QStringList& args, DemoArgs& a) {
             return QStringLiteral("sobra el argumento \"%1\": solo se crea un archivo").arg(arg);
         }
     }
-    if (!a.help && a.file.isEmpty())
-        return QStringLiteral("falta el archivo de la base de datos");
+    if (!a.help && !a.file.isEmpty() && !a.odbc.isEmpty())
+        return QStringLiteral("indique un archivo o --connect, no los dos");
+    if (!a.help && a.file.isEmpty() && a.odbc.isEmpty())
+        return QStringLiteral("falta el archivo de la base de datos (o --connect CADENA)");
     return {};
 }
 
@@ -139,6 +148,73 @@ void removeStaleScratch(const QDir& dir, const QString& fileName) {
     }
 }
 
+bool hasSuiteTables(ado::Connection& connection) {
+    try {
+        connection.Execute(QStringLiteral("SELECT Vj_Folio FROM Viaje WHERE 1 = 0"))->Close();
+        return true;
+    } catch (const com::RuntimeError&) {
+        return false;
+    }
+}
+
+void dropSuiteTables(ado::Connection& connection) {
+    const std::vector<Table>& tables = Schema::tables();
+    connection.BeginTrans();
+    try {
+        for (auto t = tables.rbegin(); t != tables.rend(); ++t)
+            if (connection.dialect() == ado::Connection::Dialect::PostgreSQL)
+                connection.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(t->name));
+            else
+                connection.Execute(
+                    QStringLiteral("IF OBJECT_ID('%1') IS NOT NULL DROP TABLE %1").arg(t->name));
+        connection.CommitTrans();
+    } catch (const com::RuntimeError&) {
+        connection.RollbackTrans();
+        throw;
+    }
+}
+
+// The server keeps its database: the suite's tables are made in it, and taken away again when
+// the data cannot be written, so that a second try finds it empty.
+int demoOnServer(const DemoArgs& a, QTextStream& out, QTextStream& err) {
+    const QString name = ado::maskConnectionString(a.odbc);
+    QElapsedTimer clock;
+    clock.start();
+    std::unique_ptr<ado::Connection> connection;
+    bool created = false;
+    try {
+        connection = ado::openOdbc(a.odbc);
+        if (hasSuiteTables(*connection)) {
+            if (!a.force) {
+                err << "kestrova demo-db: la base de datos " << name
+                    << " ya tiene las tablas de la suite; use --force para reemplazarlas\n";
+                return 1;
+            }
+            dropSuiteTables(*connection);
+        }
+        Schema::create(*connection);
+        created = true;
+        const DemoData::Summary summary = DemoData::generate(*connection, a.options);
+        out << "Base de datos de demostración creada en " << name << " ("
+            << QString::number(clock.elapsed() / 1000.0, 'f', 1) << " s): " << summary.text()
+            << "\n";
+        return 0;
+    } catch (const com::RuntimeError& e) {
+        QString cleanup;
+        if (created) {
+            try {
+                dropSuiteTables(*connection);
+            } catch (const com::RuntimeError& again) {
+                cleanup = QStringLiteral(" (las tablas creadas no se pudieron quitar: %1)")
+                              .arg(again.description());
+            }
+        }
+        err << "kestrova demo-db: no se pudo llenar " << name << ": " << e.description() << cleanup
+            << "\n";
+        return 1;
+    }
+}
+
 } // namespace
 
 int runDemoDbCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -152,6 +228,8 @@ int runDemoDbCommand(const QStringList& args, QTextStream& out, QTextStream& err
         out << demoHelp;
         return 0;
     }
+    if (!a.odbc.isEmpty())
+        return demoOnServer(a, out, err);
 
     const QFileInfo target(a.file);
     if (target.exists() && !a.force) {

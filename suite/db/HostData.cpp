@@ -6,17 +6,18 @@ namespace {
 
 // The screens append their conditions after WHERE, each beginning with a blank and a column
 // (" Viaje.Vj_Fecha BETWEEN ..."), so every template ends its WHERE with the marker and names
-// the tables as the conditions do. Plain SQL only: SQL Server runs these as they stand and
-// SQLite through the provider's translation.
-const char* const viajes = R"(SELECT Viaje.Vj_Folio AS Folio,
-       Viaje.Vj_Fecha AS Fecha,
-       Estado.Es_Descripcion AS Estado,
-       Sucursal.Sc_Descripcion AS Sucursal,
-       Chofer.Ch_Descripcion AS Chofer,
+// the tables as the conditions do. Plain SQL only, the same text on every database: SQL Server runs
+// these as they stand, SQLite and PostgreSQL through the provider's translation. The column
+// titles are quoted, as PostgreSQL would otherwise give them in lower case.
+const char* const viajes = R"(SELECT Viaje.Vj_Folio AS "Folio",
+       Viaje.Vj_Fecha AS "Fecha",
+       Estado.Es_Descripcion AS "Estado",
+       Sucursal.Sc_Descripcion AS "Sucursal",
+       Chofer.Ch_Descripcion AS "Chofer",
        Vehiculo.Vh_Descripcion AS "Vehículo",
-       Tipo_Vehiculo.Tv_Descripcion AS Tipo,
-       Viaje.Vj_Fecha_Inicio_Viaje AS Inicio,
-       Viaje.Vj_Fecha_Fin_Viaje AS Fin,
+       Tipo_Vehiculo.Tv_Descripcion AS "Tipo",
+       Viaje.Vj_Fecha_Inicio_Viaje AS "Inicio",
+       Viaje.Vj_Fecha_Fin_Viaje AS "Fin",
        Viaje.Vj_Kilometro_Inicial AS "Km inicial",
        Viaje.Vj_Kilometro_Final AS "Km final"
   FROM Viaje
@@ -29,14 +30,14 @@ const char* const viajes = R"(SELECT Viaje.Vj_Folio AS Folio,
  ORDER BY Viaje.Vj_Fecha, Viaje.Vj_Folio)";
 
 // An order has one row per line: the list shows one row per order.
-const char* const ordenesPorViaje = R"(SELECT Orden_Entrega.Oe_Folio AS Folio,
+const char* const ordenesPorViaje = R"(SELECT Orden_Entrega.Oe_Folio AS "Folio",
        MIN(Orden_Entrega.Oe_Fecha_Entrega) AS "Fecha de entrega",
-       MIN(Cliente.Cl_Descripcion) AS Cliente,
-       MIN(Orden_Entrega.Oe_Contacto) AS Contacto,
-       COUNT(*) AS Partidas,
-       ROUND(SUM(Orden_Entrega.Oe_Precio_Neto_Importe), 2) AS Importe,
+       MIN(Cliente.Cl_Descripcion) AS "Cliente",
+       MIN(Orden_Entrega.Oe_Contacto) AS "Contacto",
+       COUNT(*) AS "Partidas",
+       ROUND(SUM(Orden_Entrega.Oe_Precio_Neto_Importe), 2) AS "Importe",
        MIN(Orden_Entrega.Rm_Folio) AS "Remisión",
-       MIN(Estado.Es_Descripcion) AS Estado
+       MIN(Estado.Es_Descripcion) AS "Estado"
   FROM Viaje
  INNER JOIN Viaje_Documento ON Viaje_Documento.Vj_Folio = Viaje.Vj_Folio
        AND Viaje_Documento.Vd_Tabla = 'ORDEN_ENTREGA'
@@ -49,15 +50,15 @@ const char* const ordenesPorViaje = R"(SELECT Orden_Entrega.Oe_Folio AS Folio,
 
 // The screen names the vehicle type of both lists <table>.Oe_Tipo_Vehiculo; a shipment keeps it
 // in Eb_Tipo_Vehiculo, so the shipments are read through a derived table that offers both names.
-const char* const embarquesPorViaje = R"(SELECT Embarque.Eb_Folio AS Folio,
-       Embarque.Eb_Fecha AS Fecha,
-       Embarque.Eb_Fecha_Salida AS Salida,
-       Embarque.Eb_Tipo_Embarque AS Tipo,
+const char* const embarquesPorViaje = R"(SELECT Embarque.Eb_Folio AS "Folio",
+       Embarque.Eb_Fecha AS "Fecha",
+       Embarque.Eb_Fecha_Salida AS "Salida",
+       Embarque.Eb_Tipo_Embarque AS "Tipo",
        Tipo_Vehiculo.Tv_Descripcion AS "Tipo de vehículo",
-       Embarque.Eb_Peso AS Peso,
-       Embarque.Eb_Volumen AS Volumen,
-       Embarque.Eb_Comentario AS Comentario,
-       Estado.Es_Descripcion AS Estado
+       Embarque.Eb_Peso AS "Peso",
+       Embarque.Eb_Volumen AS "Volumen",
+       Embarque.Eb_Comentario AS "Comentario",
+       Estado.Es_Descripcion AS "Estado"
   FROM Viaje
  INNER JOIN Viaje_Documento ON Viaje_Documento.Vj_Folio = Viaje.Vj_Folio
        AND Viaje_Documento.Vd_Tabla = 'EMBARQUE'

@@ -213,20 +213,27 @@ std::vector<Table> buildTables() {
 }
 
 QString typeText(const Column& c, ado::Connection::Dialect dialect) {
-    const bool lite = dialect == ado::Connection::Dialect::SQLite;
+    using Dialect = ado::Connection::Dialect;
+    const bool lite = dialect == Dialect::SQLite;
+    const bool postgres = dialect == Dialect::PostgreSQL;
     switch (c.type) {
     case Type::Text:
-        return QStringLiteral("%1(%2)").arg(lite ? "VARCHAR" : "NVARCHAR").arg(c.size);
+        return QStringLiteral("%1(%2)").arg(lite || postgres ? "VARCHAR" : "NVARCHAR").arg(c.size);
     case Type::LongText:
-        return lite ? QStringLiteral("TEXT") : QStringLiteral("NVARCHAR(MAX)");
+        return lite || postgres ? QStringLiteral("TEXT") : QStringLiteral("NVARCHAR(MAX)");
     case Type::Integer:
         return lite ? QStringLiteral("INTEGER") : QStringLiteral("INT");
     case Type::Decimal:
         return QStringLiteral("DECIMAL(%1,%2)").arg(c.size).arg(c.scale);
     case Type::DateTime:
-        return QStringLiteral("DATETIME");
+        // Whole seconds, as the other databases keep what the host's date texts say.
+        return postgres ? QStringLiteral("TIMESTAMP(0)") : QStringLiteral("DATETIME");
     case Type::ExactDecimal:
-        return lite ? QStringLiteral("TEXT") : QStringLiteral("DECIMAL(23,14)");
+        // PostgreSQL's unbounded NUMERIC keeps the digits as written, without padding them to
+        // a scale; the check keeps the 9 integer digits the readings have elsewhere.
+        return lite       ? QStringLiteral("TEXT")
+               : postgres ? QStringLiteral("NUMERIC CHECK (%1 > -1e9 AND %1 < 1e9)").arg(c.name)
+                          : QStringLiteral("DECIMAL(23,14)");
     }
     return {};
 }
@@ -245,9 +252,15 @@ QString defaultText(const Column& c, ado::Connection::Dialect dialect) {
     case Default::Zero:
         return QStringLiteral(" DEFAULT 0");
     case Default::Now:
-        return dialect == ado::Connection::Dialect::SQLite
-                   ? QStringLiteral(" DEFAULT (datetime('now','localtime'))")
-                   : QStringLiteral(" DEFAULT GETDATE()");
+        switch (dialect) {
+        case ado::Connection::Dialect::SQLite:
+            return QStringLiteral(" DEFAULT (datetime('now','localtime'))");
+        case ado::Connection::Dialect::PostgreSQL:
+            return QStringLiteral(" DEFAULT LOCALTIMESTAMP(0)");
+        case ado::Connection::Dialect::SqlServer:
+            return QStringLiteral(" DEFAULT GETDATE()");
+        }
+        return {};
     case Default::Text:
         return QStringLiteral(" DEFAULT ") + literal(c.defaultText, dialect);
     }
@@ -320,6 +333,21 @@ QString Schema::sqlServerScript() {
         "SET NOCOUNT ON;\nGO\n");
     for (const QString& s : statements(ado::Connection::Dialect::SqlServer))
         script += QStringLiteral("\n") + s + QStringLiteral(";\nGO\n");
+    return script;
+}
+
+QString Schema::postgresqlScript() {
+    QString script = QStringLiteral(
+        "-- Kestrova suite database for PostgreSQL: tables, indexes, suite parameters and stored\n"
+        "-- queries. Run it with psql on an empty database, or make it with kestrova\n"
+        "-- demo-db --connect. It is written out from the schema description in\n"
+        "-- suite/db: never edit it by hand. When the description changes, the test\n"
+        "-- suite_db_schema_test fails and leaves the new script beside its binary to\n"
+        "-- copy here.\n"
+        "\\set ON_ERROR_STOP on\nBEGIN;\n");
+    for (const QString& s : statements(ado::Connection::Dialect::PostgreSQL))
+        script += QStringLiteral("\n") + s + QStringLiteral(";\n");
+    script += QStringLiteral("\nCOMMIT;\n");
     return script;
 }
 

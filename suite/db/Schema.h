@@ -10,7 +10,7 @@
 namespace suite {
 
 // The suite database: the tables the screens name, the host's own tables (Parametro, Consulta,
-// Folio, Viaje_Documento) and their rows, in SQLite's dialect and in SQL Server's.
+// Folio, Viaje_Documento) and their rows, in SQLite's dialect, in SQL Server's and in PostgreSQL's.
 //
 // Folio keeps one counter per branch and table: Fo_Tabla is the table name in capitals
 // ("VIAJE", "ORDEN_ENTREGA", "EMBARQUE", "VENTA", "REMISION") and Fo_Ultimo the last number
@@ -30,6 +30,8 @@ public:
     static QStringList statements(ado::Connection::Dialect dialect);
     // The same statements as a script for SQL Server (batches separated by GO).
     static QString sqlServerScript();
+    // The same statements as a psql script, in one transaction.
+    static QString postgresqlScript();
 
     // Makes the schema on an empty database in one transaction; on failure nothing is left and
     // com::RuntimeError names the statement that failed.

@@ -29,9 +29,18 @@ QString SqlDates::dateTime(ado::Connection::Dialect dialect, const QDateTime& va
 }
 
 QDateTime SqlDates::serverNow(ado::Connection& connection) {
-    const QString sql = connection.dialect() == ado::Connection::Dialect::SqlServer
-                            ? QStringLiteral("SELECT GETDATE()")
-                            : QStringLiteral("SELECT datetime('now','localtime')");
+    QString sql;
+    switch (connection.dialect()) {
+    case ado::Connection::Dialect::SqlServer:
+        sql = QStringLiteral("SELECT GETDATE()");
+        break;
+    case ado::Connection::Dialect::PostgreSQL:
+        sql = QStringLiteral("SELECT LOCALTIMESTAMP(0)");
+        break;
+    case ado::Connection::Dialect::SQLite:
+        sql = QStringLiteral("SELECT datetime('now','localtime')");
+        break;
+    }
     std::unique_ptr<ado::Recordset> rs = connection.Execute(sql);
     if (rs->Eof())
         throw com::RuntimeError(QStringLiteral("El servidor no devolvió la fecha actual"), 5);

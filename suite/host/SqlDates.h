@@ -9,7 +9,8 @@ namespace suite {
 
 // Dates as SQL text and the database's clock. The texts are literals that each database reads
 // unambiguously whatever its language settings, and they sort in time order as plain strings:
-// SQLite yyyy-MM-dd / yyyy-MM-dd HH:mm:ss, SQL Server yyyyMMdd / yyyy-MM-ddTHH:mm:ss.
+// SQLite and PostgreSQL yyyy-MM-dd / yyyy-MM-dd HH:mm:ss, SQL Server yyyyMMdd /
+// yyyy-MM-ddTHH:mm:ss.
 class SqlDates {
 public:
     // Raise com::RuntimeError for an invalid date.

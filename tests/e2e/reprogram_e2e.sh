@@ -63,7 +63,7 @@ PY
 # The trip heading the board: its orders become reprogrammable, dated on the 3rd of this month
 # (the dialog then opens on this month, with later days in the same grid), and their remissions
 # active again, so that the cancellations have something to cancel.
-trip=$(rerun "Ch_Descripcion AS Chofer" 1) || e2e_fail "$trip"
+trip=$(rerun 'Ch_Descripcion AS "Chofer"' 1) || e2e_fail "$trip"
 [ -n "$trip" ] || e2e_fail "the board lists no trips"
 orders="SELECT Vd_Documento FROM Viaje_Documento WHERE Vj_Folio = '$trip' AND Vd_Tabla = 'ORDEN_ENTREGA'"
 [ "$(value "SELECT COUNT(*) FROM ($orders) o")" -gt 0 ] || {
@@ -91,7 +91,7 @@ screen=$(e2e_window "Reprogramar viajes — Viaje .*" 20) ||
     e2e_fail "the double click opened no rescheduling screen"
 opened=$(grep -o "Vj_Folio = '[^']*' AND   Es_cve_estado" "$TRACE" | head -1 | cut -d"'" -f2)
 [ "$opened" == "$trip" ] || e2e_fail "the screen opened trip \"$opened\", expected $trip"
-listed() { grep -q "Orden_Entrega.Oe_Folio AS Folio" "$TRACE"; }
+listed() { grep -qF 'Orden_Entrega.Oe_Folio AS \"Folio' "$TRACE"; }
 wait_for 10 listed || e2e_fail "the screen listed no orders"
 sleep 1
 
@@ -113,7 +113,7 @@ xdotool mousemove --window "$dialog" 158 152 click --repeat 2 --delay 80 1
 committed() { grep -q '"sql":"COMMIT' "$TRACE"; }
 wait_for 20 committed || e2e_fail "the double click reprogrammed nothing"
 # reloaded: the order list was read again after the commit.
-reloaded() { sed -n '/"sql":"COMMIT/,$p' "$TRACE" | grep -q "Orden_Entrega.Oe_Folio AS Folio"; }
+reloaded() { sed -n '/"sql":"COMMIT/,$p' "$TRACE" | grep -qF 'Orden_Entrega.Oe_Folio AS \"Folio'; }
 wait_for 10 reloaded || e2e_fail "the order list did not reload after the reprogramming"
 sleep 1
 import -window root "$WORK/reprogram_after.png" || e2e_fail "no screenshot"
@@ -147,7 +147,7 @@ fi
 # The copy is not on the trip, and the reloaded list shows neither order.
 [ "$(value "SELECT COUNT(*) FROM Viaje_Documento WHERE Vd_Documento = '$new'")" == 0 ] ||
     e2e_fail "order $new is linked to a trip"
-shown=$(rerun "Orden_Entrega.Oe_Folio AS Folio") || e2e_fail "$shown"
+shown=$(rerun 'Orden_Entrega.Oe_Folio AS "Folio"') || e2e_fail "$shown"
 ! grep -qx -e "$folio" -e "$new" <<<"$shown" ||
     e2e_fail "the reloaded order list still shows $folio or $new: $shown"
 

@@ -349,15 +349,15 @@ VALUES (N'BA', N'Baja', 'SISTEMA', 'SISTEMA');
 GO
 
 INSERT INTO Consulta (Cs_Nombre, Cs_Texto, Cs_Descripcion, Oper_Alta, Oper_Ult_Modif)
-VALUES (N'Viajes', N'SELECT Viaje.Vj_Folio AS Folio,
-       Viaje.Vj_Fecha AS Fecha,
-       Estado.Es_Descripcion AS Estado,
-       Sucursal.Sc_Descripcion AS Sucursal,
-       Chofer.Ch_Descripcion AS Chofer,
+VALUES (N'Viajes', N'SELECT Viaje.Vj_Folio AS "Folio",
+       Viaje.Vj_Fecha AS "Fecha",
+       Estado.Es_Descripcion AS "Estado",
+       Sucursal.Sc_Descripcion AS "Sucursal",
+       Chofer.Ch_Descripcion AS "Chofer",
        Vehiculo.Vh_Descripcion AS "Vehículo",
-       Tipo_Vehiculo.Tv_Descripcion AS Tipo,
-       Viaje.Vj_Fecha_Inicio_Viaje AS Inicio,
-       Viaje.Vj_Fecha_Fin_Viaje AS Fin,
+       Tipo_Vehiculo.Tv_Descripcion AS "Tipo",
+       Viaje.Vj_Fecha_Inicio_Viaje AS "Inicio",
+       Viaje.Vj_Fecha_Fin_Viaje AS "Fin",
        Viaje.Vj_Kilometro_Inicial AS "Km inicial",
        Viaje.Vj_Kilometro_Final AS "Km final"
   FROM Viaje
@@ -371,14 +371,14 @@ VALUES (N'Viajes', N'SELECT Viaje.Vj_Folio AS Folio,
 GO
 
 INSERT INTO Consulta (Cs_Nombre, Cs_Texto, Cs_Descripcion, Oper_Alta, Oper_Ult_Modif)
-VALUES (N'ORDENES_X_VIAJE', N'SELECT Orden_Entrega.Oe_Folio AS Folio,
+VALUES (N'ORDENES_X_VIAJE', N'SELECT Orden_Entrega.Oe_Folio AS "Folio",
        MIN(Orden_Entrega.Oe_Fecha_Entrega) AS "Fecha de entrega",
-       MIN(Cliente.Cl_Descripcion) AS Cliente,
-       MIN(Orden_Entrega.Oe_Contacto) AS Contacto,
-       COUNT(*) AS Partidas,
-       ROUND(SUM(Orden_Entrega.Oe_Precio_Neto_Importe), 2) AS Importe,
+       MIN(Cliente.Cl_Descripcion) AS "Cliente",
+       MIN(Orden_Entrega.Oe_Contacto) AS "Contacto",
+       COUNT(*) AS "Partidas",
+       ROUND(SUM(Orden_Entrega.Oe_Precio_Neto_Importe), 2) AS "Importe",
        MIN(Orden_Entrega.Rm_Folio) AS "Remisión",
-       MIN(Estado.Es_Descripcion) AS Estado
+       MIN(Estado.Es_Descripcion) AS "Estado"
   FROM Viaje
  INNER JOIN Viaje_Documento ON Viaje_Documento.Vj_Folio = Viaje.Vj_Folio
        AND Viaje_Documento.Vd_Tabla = ''ORDEN_ENTREGA''
@@ -391,15 +391,15 @@ VALUES (N'ORDENES_X_VIAJE', N'SELECT Orden_Entrega.Oe_Folio AS Folio,
 GO
 
 INSERT INTO Consulta (Cs_Nombre, Cs_Texto, Cs_Descripcion, Oper_Alta, Oper_Ult_Modif)
-VALUES (N'EMBARQUES_X_VIAJE', N'SELECT Embarque.Eb_Folio AS Folio,
-       Embarque.Eb_Fecha AS Fecha,
-       Embarque.Eb_Fecha_Salida AS Salida,
-       Embarque.Eb_Tipo_Embarque AS Tipo,
+VALUES (N'EMBARQUES_X_VIAJE', N'SELECT Embarque.Eb_Folio AS "Folio",
+       Embarque.Eb_Fecha AS "Fecha",
+       Embarque.Eb_Fecha_Salida AS "Salida",
+       Embarque.Eb_Tipo_Embarque AS "Tipo",
        Tipo_Vehiculo.Tv_Descripcion AS "Tipo de vehículo",
-       Embarque.Eb_Peso AS Peso,
-       Embarque.Eb_Volumen AS Volumen,
-       Embarque.Eb_Comentario AS Comentario,
-       Estado.Es_Descripcion AS Estado
+       Embarque.Eb_Peso AS "Peso",
+       Embarque.Eb_Volumen AS "Volumen",
+       Embarque.Eb_Comentario AS "Comentario",
+       Estado.Es_Descripcion AS "Estado"
   FROM Viaje
  INNER JOIN Viaje_Documento ON Viaje_Documento.Vj_Folio = Viaje.Vj_Folio
        AND Viaje_Documento.Vd_Tabla = ''EMBARQUE''

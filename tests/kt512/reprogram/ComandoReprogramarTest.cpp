@@ -92,7 +92,7 @@ protected:
     }
 
     // The detail lists filled since the last trace read.
-    int listasCargadas() { return traza().filter(QStringLiteral("_Folio AS Folio")).size(); }
+    int listasCargadas() { return traza().filter(QStringLiteral("_Folio AS \"Folio\"")).size(); }
 };
 
 TEST_F(ComandoReprogramar, AnAcceptedDateReprogramsTheOrderAndReloadsBothLists) {

@@ -1,5 +1,6 @@
-// A second operator's process: reprograms one order or shipment on a database file and prints
-// "ok", or why it did not. Arguments: database file, folio, list name, new date (yyyy-MM-dd).
+// A second operator's process: reprograms orders or shipments on a database and prints "ok" for
+// each, or why it did not. Arguments: database file or ODBC connection string, folio, list name,
+// new date (yyyy-MM-dd), then any further folios of the same list.
 
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/shell/Publico.h"
@@ -10,6 +11,7 @@
 #include "suite/business/BusinessServices.h"
 #include "suite/controls/ControlKit.h"
 #include "suite/host/HostSession.h"
+#include "tests/support/TestDatabase.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -20,8 +22,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 5) {
-        std::fprintf(stderr, "usage: kt_reprogram_worker DATABASE FOLIO LIST yyyy-MM-dd\n");
+    if (args.size() < 5) {
+        std::fprintf(stderr,
+                     "usage: kt_reprogram_worker DATABASE FOLIO LIST yyyy-MM-dd [FOLIO...]\n");
         return 2;
     }
     QTextStream out(stdout);
@@ -29,7 +32,7 @@ int main(int argc, char** argv) {
         QTemporaryDir dir;
         com::Runtime runtime(dir.filePath(QStringLiteral("registry.json")));
         auto mensajes = std::make_shared<forms::RecordingPresenter>();
-        auto session = std::make_shared<suite::HostSession>(ado::openSqlite(args[1]),
+        auto session = std::make_shared<suite::HostSession>(ktest::TestDatabase::connect(args[1]),
                                                             QStringLiteral("OTRO"), mensajes);
         suite::registerHostServices(runtime, session);
         suite::registerControlKit(runtime, session);
@@ -37,10 +40,13 @@ int main(int argc, char** argv) {
         std::unique_ptr<kt512::Publico> publico = kt512::Publico::Iniciar();
         kt512::frmReprogramarViaje& pantalla = publico->reprogramarViaje();
         const QDateTime fecha(QDate::fromString(args[4], Qt::ISODate), QTime(0, 0));
-        if (pantalla.ReprogramarDocumento(args[2], args[3], fecha))
-            out << "ok\n";
-        else
-            out << pantalla.mensajeError() << '\n';
+        for (int i = 2; i < args.size(); i = i == 2 ? 5 : i + 1) {
+            if (pantalla.ReprogramarDocumento(args[i], args[3], fecha))
+                out << "ok\n";
+            else
+                out << pantalla.mensajeError() << '\n';
+            out.flush();
+        }
         for (const forms::Message& m : mensajes->messages())
             out << m.id << ' ' << m.text << '\n';
     } catch (const com::RuntimeError& e) {

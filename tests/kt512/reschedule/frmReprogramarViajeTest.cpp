@@ -22,8 +22,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
 #include <QRegularExpression>
@@ -39,14 +37,23 @@ namespace {
 const QString kFolio = QStringLiteral("V0'01");
 const QString kEnSql = QStringLiteral("'V0''01'");
 
+using Engine = ktest::TestDatabase::Engine;
+
 class PantallaReprogramarViaje : public ::testing::Test {
 protected:
+    virtual Engine engine() const { return Engine::SqliteFile; }
+
     void SetUp() override {
+        QString why;
+        if (!ktest::TestDatabase::available(engine(), &why))
+            GTEST_SKIP() << why.toStdString();
+        db = std::make_unique<ktest::TestDatabase>(
+            engine(), ktest::TestDatabase::Demo{80, 11, QDate(2026, 12, 5)});
         forms::setTimersPaused(true);
-        qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db.path() + QStringLiteral(".trace")));
-        runtime = std::make_unique<com::Runtime>(db.path() + QStringLiteral(".registry"));
+        qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db->path() + QStringLiteral(".trace")));
+        runtime = std::make_unique<com::Runtime>(db->path() + QStringLiteral(".registry"));
         sesion =
-            std::make_shared<suite::HostSession>(db.open(), QStringLiteral("PRUEBA"), mensajes);
+            std::make_shared<suite::HostSession>(db->open(), QStringLiteral("PRUEBA"), mensajes);
         suite::registerHostServices(*runtime, sesion);
         suite::registerControlKit(*runtime, sesion);
         publico = Publico::Iniciar();
@@ -57,7 +64,7 @@ protected:
             " AND Vj_Folio IN (SELECT v.Vj_Folio FROM Viaje_Documento v JOIN %1 d ON d.%2 = "
             "v.Vd_Documento WHERE d.Es_Cve_Estado IN ('RM', 'RMT'))");
         const QString viaje =
-            db.scalar(
+            db->scalar(
                   QStringLiteral("SELECT MIN(Vj_Folio) FROM Viaje WHERE Es_Cve_Estado NOT IN "
                                  "('CE', 'CA')") +
                   conDocumentos.arg(QStringLiteral("Orden_Entrega"), QStringLiteral("Oe_Folio")) +
@@ -65,15 +72,15 @@ protected:
                 .toString();
         ASSERT_FALSE(viaje.isEmpty());
         for (const char* tabla : {"Viaje_Documento", "Viaje"})
-            db.exec(QStringLiteral("UPDATE %1 SET Vj_Folio = %2 WHERE Vj_Folio = '%3'")
-                        .arg(QLatin1String(tabla), kEnSql, viaje));
-        db.exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = '2026-12-01 08:15:00', "
-                               "Vj_Fecha_Fin_Viaje = '2026-12-01 17:45:30', Vj_Kilometro_Inicial "
-                               "= '1500.25', Vj_Kilometro_Final = '1730.5' WHERE Vj_Folio = ") +
-                kEnSql);
-        dia =
-            db.scalar(QStringLiteral("SELECT date(Vj_Fecha) FROM Viaje WHERE Vj_Folio = ") + kEnSql)
-                .toDate();
+            db->exec(QStringLiteral("UPDATE %1 SET Vj_Folio = %2 WHERE Vj_Folio = '%3'")
+                         .arg(QLatin1String(tabla), kEnSql, viaje));
+        db->exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = '2026-12-01 08:15:00', "
+                                "Vj_Fecha_Fin_Viaje = '2026-12-01 17:45:30', Vj_Kilometro_Inicial "
+                                "= '1500.25', Vj_Kilometro_Final = '1730.5' WHERE Vj_Folio = ") +
+                 kEnSql);
+        dia = db->scalar(QStringLiteral("SELECT date(Vj_Fecha) FROM Viaje WHERE Vj_Folio = ") +
+                         kEnSql)
+                  .toDate();
         for (const char* picker : {"dpFechaInicio", "dpFechaFin"})
             publico->board()
                 .control<IdpFecha>(QString::fromLatin1(picker))
@@ -98,13 +105,13 @@ protected:
     }
 
     // The statements run since the last call, as the screen built them.
-    QStringList traza() { return ktest::takeTrace(db.path() + QStringLiteral(".trace")); }
+    QStringList traza() { return ktest::takeTrace(db->path() + QStringLiteral(".trace")); }
 
     // The condition texts of the order and shipment lists filled since the last trace read.
     QStringList condiciones() {
         QStringList r;
         for (const QString& sql : traza())
-            if (sql.contains(QLatin1String("_Folio AS Folio")) &&
+            if (sql.contains(QLatin1String("_Folio AS \"Folio\"")) &&
                 !sql.contains(QLatin1String("Viaje.Vj_Folio AS")))
                 r << sql.mid(sql.indexOf(QLatin1String("WHERE ")) + 6)
                          .section(QLatin1Char('\n'), 0, 0);
@@ -136,7 +143,7 @@ protected:
         p().control<IdpFecha>(QString::fromLatin1(hora))->setValue(valor);
     }
 
-    ktest::TestDatabase db{{80, 11, QDate(2026, 12, 5)}};
+    std::unique_ptr<ktest::TestDatabase> db;
     std::unique_ptr<com::Runtime> runtime;
     std::shared_ptr<forms::RecordingPresenter> mensajes =
         std::make_shared<forms::RecordingPresenter>();
@@ -145,7 +152,20 @@ protected:
     QDate dia;
 };
 
-TEST_F(PantallaReprogramarViaje, CargarReadsTheHeaderThenFillsOrdersAndShipments) {
+// The cases where the database is the point, on the embedded file and on the server.
+class PantallaReprogramarViajeEnCadaBase : public PantallaReprogramarViaje,
+                                           public ::testing::WithParamInterface<Engine> {
+protected:
+    Engine engine() const override { return GetParam(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Bases, PantallaReprogramarViajeEnCadaBase,
+                         ::testing::Values(Engine::SqliteFile, Engine::PostgresServer),
+                         [](const ::testing::TestParamInfo<Engine>& p) {
+                             return ktest::TestDatabase::name(p.param);
+                         });
+
+TEST_P(PantallaReprogramarViajeEnCadaBase, CargarReadsTheHeaderThenFillsOrdersAndShipments) {
     abrir();
     const QStringList sentencias = traza().filter(QStringLiteral("Viaje"));
     ASSERT_GE(sentencias.size(), 3);
@@ -157,23 +177,23 @@ TEST_F(PantallaReprogramarViaje, CargarReadsTheHeaderThenFillsOrdersAndShipments
                              "ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,"
                              "ISNULL(Vj_Kilometro_Final, 0) As Km_Final FROM    Viaje WHERE    "
                              "Vj_Folio = 'V0''01' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )"));
-    EXPECT_TRUE(sentencias[1].contains(QLatin1String("Orden_Entrega.Oe_Folio AS Folio")));
-    EXPECT_TRUE(sentencias[2].contains(QLatin1String("Embarque.Eb_Folio AS Folio")));
+    EXPECT_TRUE(sentencias[1].contains(QLatin1String("Orden_Entrega.Oe_Folio AS \"Folio\"")));
+    EXPECT_TRUE(sentencias[2].contains(QLatin1String("Embarque.Eb_Folio AS \"Folio\"")));
     EXPECT_TRUE(ids().isEmpty());
     EXPECT_EQ(caja("txtKmFinal")->ValorNumerico().toDouble(), 1730.5);
     EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(),
               QTime(17, 45, 30));
 }
 
-TEST_F(PantallaReprogramarViaje, TheTitleNamesTheTripAndItsBranchWhereThereIsOne) {
+TEST_P(PantallaReprogramarViajeEnCadaBase, TheTitleNamesTheTripAndItsBranchWhereThereIsOne) {
     const auto banda = [&] {
         return p()
             .ctl(QStringLiteral("Controles"))
             .widget()
             ->findChild<QLabel*>(QStringLiteral("caption"));
     };
-    db.exec(QStringLiteral("UPDATE Sucursal SET Sc_Descripcion = 'Monterrey O''Neill' WHERE "
-                           "Sc_Cve_Sucursal = '0001'"));
+    db->exec(QStringLiteral("UPDATE Sucursal SET Sc_Descripcion = 'Monterrey O''Neill' WHERE "
+                            "Sc_Cve_Sucursal = '0001'"));
     p().Cargar(kFolio, QStringLiteral("0001"));
     EXPECT_EQ(p().window()->windowTitle(),
               QStringLiteral("Reprogramar viajes — Viaje V0'01, sucursal 0001 Monterrey O'Neill"));
@@ -191,7 +211,8 @@ TEST_F(PantallaReprogramarViaje, TheTitleNamesTheTripAndItsBranchWhereThereIsOne
     EXPECT_EQ(banda()->text(), p().window()->windowTitle());
 }
 
-TEST_F(PantallaReprogramarViaje, TheDetailConditionCarriesEachFilterWhoseDescriptionIsSet) {
+TEST_P(PantallaReprogramarViajeEnCadaBase,
+       TheDetailConditionCarriesEachFilterWhoseDescriptionIsSet) {
     frmFiltros& filtros = publico->filtros();
     const auto con = [&](const QString& tipo, const QString& estado, const QString& chofer) {
         const auto filtro = [&](const char* codigo, const char* descripcion, const QString& valor) {
@@ -231,16 +252,16 @@ TEST_F(PantallaReprogramarViaje, TheDetailConditionCarriesEachFilterWhoseDescrip
     EXPECT_EQ(condiciones(), esperado({}, {}));
 }
 
-TEST_F(PantallaReprogramarViaje, TheListsHoldOnlyDocumentsThatMayBeReprogrammed) {
+TEST_P(PantallaReprogramarViajeEnCadaBase, TheListsHoldOnlyDocumentsThatMayBeReprogrammed) {
     const QString deEsteViaje =
         QStringLiteral(" IN (SELECT Vd_Documento FROM Viaje_Documento WHERE Vj_Folio = ") + kEnSql +
         ")";
-    db.exec("UPDATE Orden_Entrega SET Es_Cve_Estado = 'RP' WHERE Oe_Folio = (SELECT MIN(Oe_Folio) "
-            "FROM Orden_Entrega WHERE Oe_Folio" +
-            deEsteViaje + ")");
-    db.exec("UPDATE Embarque SET Es_Cve_Estado = 'CA' WHERE Eb_Folio = (SELECT MIN(Eb_Folio) FROM "
-            "Embarque WHERE Eb_Folio" +
-            deEsteViaje + ")");
+    db->exec("UPDATE Orden_Entrega SET Es_Cve_Estado = 'RP' WHERE Oe_Folio = (SELECT MIN(Oe_Folio) "
+             "FROM Orden_Entrega WHERE Oe_Folio" +
+             deEsteViaje + ")");
+    db->exec("UPDATE Embarque SET Es_Cve_Estado = 'CA' WHERE Eb_Folio = (SELECT MIN(Eb_Folio) FROM "
+             "Embarque WHERE Eb_Folio" +
+             deEsteViaje + ")");
     abrir();
     const auto folios = [&](const char* lista) {
         QStringList r;
@@ -252,9 +273,9 @@ TEST_F(PantallaReprogramarViaje, TheListsHoldOnlyDocumentsThatMayBeReprogrammed)
     const auto vigentes = [&](const char* tabla, const char* llave) {
         QStringList r;
         for (const QStringList& fila :
-             db.rows(QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2%3 AND Es_Cve_Estado IN "
-                                    "('RM', 'RMT') ORDER BY 1")
-                         .arg(QLatin1String(tabla), QLatin1String(llave), deEsteViaje)))
+             db->rows(QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2%3 AND Es_Cve_Estado IN "
+                                     "('RM', 'RMT') ORDER BY 1")
+                          .arg(QLatin1String(tabla), QLatin1String(llave), deEsteViaje)))
             r << fila.value(0);
         return r;
     };
@@ -268,9 +289,10 @@ TEST_F(PantallaReprogramarViaje, FailuresOfTheLoadAreReportedAndTheNextStepStill
     EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500018")});
     EXPECT_EQ(condiciones().size(), 2);
 
-    db.exec(QStringLiteral("UPDATE Consulta SET Cs_Texto = 'SELECT x FROM nada WHERE {PARAMETROS}' "
-                           "WHERE Cs_Nombre = 'ORDENES_X_VIAJE'"));
-    db.exec(QStringLiteral("DELETE FROM Consulta WHERE Cs_Nombre = 'EMBARQUES_X_VIAJE'"));
+    db->exec(
+        QStringLiteral("UPDATE Consulta SET Cs_Texto = 'SELECT x FROM nada WHERE {PARAMETROS}' "
+                       "WHERE Cs_Nombre = 'ORDENES_X_VIAJE'"));
+    db->exec(QStringLiteral("DELETE FROM Consulta WHERE Cs_Nombre = 'EMBARQUES_X_VIAJE'"));
     p().Cargar(kFolio, QString());
     const auto& m = mensajes->messages();
     ASSERT_EQ(m.size(), 2u);
@@ -285,25 +307,25 @@ TEST_F(PantallaReprogramarViaje, AcceptAfterAFailedReadOfTheHeaderWritesNothing)
     for (const char* arreglo :
          {"Vj_Fecha_Inicio_Viaje = '2026-02-30 10:00:00'", "Vj_Kilometro_Final = 'abc'"}) {
         SCOPED_TRACE(arreglo);
-        db.exec(
+        db->exec(
             QStringLiteral("UPDATE Viaje SET %1 WHERE Vj_Folio = ").arg(QLatin1String(arreglo)) +
             kEnSql);
-        const QList<QStringList> antes = db.rows(fila);
+        const QList<QStringList> antes = db->rows(fila);
         abrir();
         EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500019")});
         traza();
         pulsar("btnB1");
         EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500019")});
         EXPECT_TRUE(traza().filter(QStringLiteral("UPDATE")).isEmpty());
-        EXPECT_EQ(db.rows(fila), antes);
+        EXPECT_EQ(db->rows(fila), antes);
         EXPECT_TRUE(p().isVisible());
         p().Unload();
     }
 }
 
-TEST_F(PantallaReprogramarViaje, ATripNeverStartedOpensOnTheServerDateAtMidnight) {
-    db.exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = NULL WHERE Vj_Folio = ") +
-            kEnSql);
+TEST_P(PantallaReprogramarViajeEnCadaBase, ATripNeverStartedOpensOnTheServerDateAtMidnight) {
+    db->exec(QStringLiteral("UPDATE Viaje SET Vj_Fecha_Inicio_Viaje = NULL WHERE Vj_Folio = ") +
+             kEnSql);
     const QDate antes = Funciones().FechaServidor().date();
     abrir();
     const QDate abierto = p().control<IdpFecha>(QStringLiteral("dpFechaInicial"))->Value().date();
@@ -340,7 +362,8 @@ TEST_F(PantallaReprogramarViaje, AcceptChecksTheReadingsThenTheOrderOfTheMoments
     EXPECT_EQ(traza().filter(QStringLiteral("UPDATE Viaje")).size(), 1);
 }
 
-TEST_F(PantallaReprogramarViaje, ASavedHeaderIsOneUpdateInOneTransactionAndReadsBackUnchanged) {
+TEST_P(PantallaReprogramarViajeEnCadaBase,
+       ASavedHeaderIsOneUpdateInOneTransactionAndReadsBackUnchanged) {
     abrir();
     publico->recalendarizar().Aceptado = true;
     caja("txtKmInicial")->setText(QStringLiteral("123456789.123456789"));
@@ -377,20 +400,20 @@ TEST_F(PantallaReprogramarViaje, ASavedHeaderIsOneUpdateInOneTransactionAndReads
 }
 
 TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {
-    db.exec(QStringLiteral("CREATE TRIGGER bloqueo BEFORE UPDATE ON Viaje BEGIN SELECT "
-                           "RAISE(ABORT, 'el viaje está bloqueado'); END"));
+    db->exec(QStringLiteral("CREATE TRIGGER bloqueo BEFORE UPDATE ON Viaje BEGIN SELECT "
+                            "RAISE(ABORT, 'el viaje está bloqueado'); END"));
     const QString fila =
         QStringLiteral("SELECT quote(Vj_Fecha_Inicio_Viaje), quote(Vj_Fecha_Fin_Viaje), "
                        "quote(Vj_Kilometro_Inicial), quote(Vj_Kilometro_Final), * FROM Viaje WHERE "
                        "Vj_Folio = ") +
         kEnSql;
-    const QList<QStringList> antes = db.rows(fila);
+    const QList<QStringList> antes = db->rows(fila);
     abrir();
     publico->recalendarizar().Aceptado = true;
     caja("txtKmFinal")->setText(QStringLiteral("987654"));
     pulsar("btnB1");
 
-    EXPECT_EQ(db.rows(fila), antes);
+    EXPECT_EQ(db->rows(fila), antes);
     EXPECT_FALSE(sesion->connection().inTransaction());
     ASSERT_EQ(mensajes->messages().size(), 1u);
     const forms::Message m = mensajes->messages().front();
@@ -405,8 +428,8 @@ TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {
 TEST_F(PantallaReprogramarViaje, AnotherUserSavingIsToldAndWhatWasTypedStays) {
     abrir();
     caja("txtKmFinal")->setText(QStringLiteral("987654"));
-    const QList<QStringList> antes = db.rows(QStringLiteral("SELECT * FROM Viaje"));
-    auto otro = db.open();
+    const QList<QStringList> antes = db->rows(QStringLiteral("SELECT * FROM Viaje"));
+    auto otro = db->open();
     otro->BeginTrans();
     pulsar("btnB1");
     otro->RollbackTrans();
@@ -417,7 +440,7 @@ TEST_F(PantallaReprogramarViaje, AnotherUserSavingIsToldAndWhatWasTypedStays) {
         << m.text.toStdString();
     EXPECT_TRUE(p().isVisible());
     EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("987654"));
-    EXPECT_EQ(db.rows(QStringLiteral("SELECT * FROM Viaje")), antes);
+    EXPECT_EQ(db->rows(QStringLiteral("SELECT * FROM Viaje")), antes);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "suite/db/Commands.h"
 #include "platform/ado/Providers.h"
+#include "tests/support/PostgresServer.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QFile>
@@ -56,6 +57,31 @@ TEST_F(DemoDbCommandTest, CreatesTheDatabaseAndSaysWhatItMade) {
     // Only the database is left in the directory: the file it was built in is gone.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString(),
               "demo.db");
+}
+
+// A server keeps its database: the tool fills it, refuses to fill it twice unless told, and the
+// other tools read it through the same connection string, its password never shown.
+TEST(DemoDbOnAServer, FillsTheServerDatabaseThatCheckAndSqlThenRead) {
+    QString why;
+    ktest::PostgresServer* server = ktest::PostgresServer::instance(&why);
+    if (!server)
+        GTEST_SKIP() << why.toStdString();
+    const QString connect = server->createDatabase({}, nullptr, nullptr) + ";Pwd=s3creto";
+    Outcome r =
+        demoDb({"--connect", connect, "--trips", "25", "--seed", "3", "--today", "2024-03-15"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("25 viajes"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("s3creto"), std::string::npos) << r.out;
+    EXPECT_EQ(sql({"--connect", connect, "SELECT COUNT(*) AS n FROM Viaje"}).out, "n\n25\n");
+    r = check({"--connect", connect});
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    r = demoDb({"--connect", connect, "--trips", "3"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("--force"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("s3creto"), std::string::npos) << r.err;
+    ASSERT_EQ(demoDb({"--connect", connect, "--trips", "3", "--force"}).status, 0);
+    EXPECT_EQ(sql({"--connect", connect, "SELECT COUNT(*) AS n FROM Viaje"}).out, "n\n3\n");
 }
 
 TEST_F(DemoDbCommandTest, AnExistingFileIsReplacedOnlyWithForce) {

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -56,19 +58,37 @@ std::string text(const QList<QStringList>& rows) {
     return lines.join('\n').toStdString();
 }
 
-// A copied value as the screens write it: its text form, empty for a null, quotes doubled.
+// A copied value as the screens write it: its text form (a server's date as the host's date
+// text, a number in its shortest form), empty for a null, quotes doubled.
 QString copied(const QVariant& v) {
-    return v.isNull() ? QString() : ado::sqlText(v.toString());
+    if (v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime().toString("yyyy-MM-dd HH:mm:ss");
+    if (v.typeId() == QMetaType::Double)
+        return QLocale::c().toString(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    return ado::sqlText(v.toString());
 }
 
-class SchemaTest : public ::testing::Test {
-protected:
-    ktest::TestDatabase db{{40, 5, QDate(2024, 3, 15)}};
+using Engine = ktest::TestDatabase::Engine;
 
-    QString firstOf(const QString& sql) { return db.scalar(sql).toString(); }
+// The same cases on the embedded file and on the server.
+class SchemaTest : public ::testing::TestWithParam<Engine> {
+protected:
+    void SetUp() override {
+        QString why;
+        if (!ktest::TestDatabase::available(GetParam(), &why))
+            GTEST_SKIP() << why.toStdString();
+        db = std::make_unique<ktest::TestDatabase>(
+            GetParam(), ktest::TestDatabase::Demo{40, 5, QDate(2024, 3, 15)});
+    }
+
+    std::unique_ptr<ktest::TestDatabase> db;
+
+    QString firstOf(const QString& sql) { return db->scalar(sql).toString(); }
 };
 
-TEST_F(SchemaTest, TheCopiedTablesHaveTheColumnsInTheOrderTheScreensWriteThem) {
+TEST(SchemaColumns, TheCopiedTablesHaveTheColumnsInTheOrderTheScreensWriteThem) {
     QStringList order, shipment;
     for (const QString& p : orderPieces)
         order << columnOf(p);
@@ -87,15 +107,15 @@ TEST_F(SchemaTest, TheCopiedTablesHaveTheColumnsInTheOrderTheScreensWriteThem) {
 
 // The order copy writes every line under a new folio as quoted text; the schema must take its own
 // rows back unchanged, and give the new lines a state the lists show.
-TEST_F(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
+TEST_P(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
     const QString folio = firstOf("SELECT MIN(Oe_Folio) FROM Orden_Entrega WHERE Rm_Folio IS NULL");
     ASSERT_FALSE(folio.isEmpty());
-    db.exec("UPDATE Orden_Entrega SET Oe_Comentario = 'entrega d''urgencia', "
-            "Oe_Precio_Lista = 1234.5678 WHERE Oe_Folio = '" +
-            folio + "'");
+    db->exec("UPDATE Orden_Entrega SET Oe_Comentario = 'entrega d''urgencia', "
+             "Oe_Precio_Lista = 1234.5678 WHERE Oe_Folio = '" +
+             folio + "'");
 
     std::unique_ptr<ado::Recordset> rs =
-        db.connection().Execute("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "'");
+        db->connection().Execute("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "'");
     int lines = 0;
     for (; !rs->Eof(); rs->MoveNext(), ++lines) {
         QString sql = "INSERT  INTO Orden_Entrega ( ";
@@ -113,15 +133,15 @@ TEST_F(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
                             : "'" + value + "' ";
         }
         sql += ") ";
-        db.exec(sql);
+        db->exec(sql);
     }
     rs.reset();
     ASSERT_GT(lines, 0);
 
     const QList<QStringList> before =
-        db.rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "' ORDER BY Oe_ID");
+        db->rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "' ORDER BY Oe_ID");
     const QList<QStringList> after =
-        db.rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '9999999999' ORDER BY Oe_ID");
+        db->rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '9999999999' ORDER BY Oe_ID");
     ASSERT_EQ(after.size(), before.size());
     const QStringList columns = suite::Schema::table("Orden_Entrega").columnNames();
     const QSet<QString> rewritten{"Oe_Folio", "Oe_Fecha_Entrega", "Es_Cve_Estado"};
@@ -135,16 +155,16 @@ TEST_F(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
     EXPECT_EQ(firstOf("SELECT Oe_Comentario FROM Orden_Entrega WHERE Oe_Folio = '9999999999'")
                   .toStdString(),
               "entrega d'urgencia");
-    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM Orden_Entrega WHERE Oe_Folio = '9999999999' AND "
-                        "Es_Cve_Estado = 'RM'")
+    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM Orden_Entrega WHERE Oe_Folio = '9999999999' AND "
+                         "Es_Cve_Estado = 'RM'")
                   .toInt(),
               lines);
 }
 
-TEST_F(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
+TEST_P(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
     const QString folio = firstOf("SELECT MIN(Eb_Folio) FROM Embarque");
     std::unique_ptr<ado::Recordset> rs =
-        db.connection().Execute("SELECT * FROM Embarque WHERE Eb_Folio = '" + folio + "'");
+        db->connection().Execute("SELECT * FROM Embarque WHERE Eb_Folio = '" + folio + "'");
     ASSERT_FALSE(rs->Eof());
     QString sql = "INSERT INTO Embarque( ";
     for (const QString& p : shipmentPieces)
@@ -157,17 +177,17 @@ TEST_F(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
         sql += i == 0 ? " '" + value + "' , " : i < 17 ? "'" + value + "', " : "'" + value + "' ) ";
     }
     rs.reset();
-    db.exec(sql);
-    EXPECT_EQ(text(db.rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, Es_Cve_Estado FROM Embarque WHERE "
-                           "Eb_Folio = '9999999998'")),
-              text(db.rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, 'RM' FROM Embarque WHERE "
-                           "Eb_Folio = '" +
-                           folio + "'")));
+    db->exec(sql);
+    EXPECT_EQ(text(db->rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, Es_Cve_Estado FROM Embarque WHERE "
+                            "Eb_Folio = '9999999998'")),
+              text(db->rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, 'RM' FROM Embarque WHERE "
+                            "Eb_Folio = '" +
+                            folio + "'")));
 
     // The links of an order are copied by one INSERT ... ( SELECT ... ) without audit columns.
     const QString order = firstOf("SELECT MIN(Ed_Documento) FROM Entrega_Documento");
     const int count =
-        db.scalar("SELECT COUNT(*) FROM Entrega_Documento WHERE Ed_Documento = '" + order + "'")
+        db->scalar("SELECT COUNT(*) FROM Entrega_Documento WHERE Ed_Documento = '" + order + "'")
             .toInt();
     const QStringList pieces = {"INSERT  INTO Entrega_Documento",
                                 " (  ",
@@ -186,48 +206,58 @@ TEST_F(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
                                 "      WHERE     Ed_Tabla = 'ORDEN_ENTREGA'",
                                 "                AND Ed_Documento = '" + order + "' ",
                                 "    )"};
-    EXPECT_EQ(db.exec(pieces.join(QString())), count);
+    EXPECT_EQ(db->exec(pieces.join(QString())), count);
     const QString links = "SELECT De_ID, De_Tabla, De_Documento FROM Entrega_Documento WHERE "
                           "Ed_Documento = '%1' ORDER BY De_ID";
-    EXPECT_EQ(text(db.rows(links.arg("9999999997"))), text(db.rows(links.arg(order))));
+    EXPECT_EQ(text(db->rows(links.arg("9999999997"))), text(db->rows(links.arg(order))));
 }
 
 // Odometer readings carry nine integer digits and nine or more decimals: what the header save
 // writes must come back digit for digit through the header's own read.
-TEST_F(SchemaTest, OdometerReadingsReadBackUnchanged) {
+TEST_P(SchemaTest, OdometerReadingsReadBackUnchanged) {
     const QString folio = firstOf("SELECT MIN(Vj_Folio) FROM Viaje WHERE Es_Cve_Estado = 'AB'");
     const auto save = [&](const QString& initial, const QString& final) {
-        db.exec("UPDATE Viaje SET    Vj_Fecha_Inicio_Viaje ='2024-03-15 08:00:00',    "
-                "Vj_Fecha_Fin_Viaje ='2024-03-15 17:30:00',    Vj_Kilometro_Inicial ='" +
-                initial + "',    Vj_Kilometro_Final ='" + final + "' WHERE    Vj_Folio = '" +
-                folio + "' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )");
-        return db.rows("SELECT ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,ISNULL(Vj_Kilometro_"
-                       "Final, 0) As Km_Final FROM    Viaje WHERE    Vj_Folio = '" +
-                       folio + "' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )");
+        db->exec("UPDATE Viaje SET    Vj_Fecha_Inicio_Viaje ='2024-03-15 08:00:00',    "
+                 "Vj_Fecha_Fin_Viaje ='2024-03-15 17:30:00',    Vj_Kilometro_Inicial ='" +
+                 initial + "',    Vj_Kilometro_Final ='" + final + "' WHERE    Vj_Folio = '" +
+                 folio + "' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )");
+        return db->rows("SELECT ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial ,ISNULL(Vj_Kilometro_"
+                        "Final, 0) As Km_Final FROM    Viaje WHERE    Vj_Folio = '" +
+                        folio + "' AND   Es_cve_estado NOT IN ( 'CE', 'CA' )");
     };
     EXPECT_EQ(text(save("123456789.123456789", "999999999.999999999")),
               "123456789.123456789\t999999999.999999999");
     EXPECT_EQ(text(save("0.00000000000001", "12")), "0.00000000000001\t12");
 }
 
-// The production script is written out from the same description; a stale copy would give SQL
-// Server another schema than the one tested here.
-TEST(SqlServerScript, CommittedScriptIsTheOneTheDescriptionGives) {
+// The production scripts are written out from the same description; a stale copy would give a
+// server another schema than the one tested here.
+void expectCommittedScript(const char* path, const QString& expected) {
     const QString source = qEnvironmentVariable("KESTROVA_SOURCE_DIR");
     ASSERT_FALSE(source.isEmpty()) << "KESTROVA_SOURCE_DIR is not set";
-    QFile committed(source + "/suite/db/sqlserver/schema.sql");
+    QFile committed(source + "/" + path);
     ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << committed.fileName().toStdString();
-    const QString expected = suite::Schema::sqlServerScript();
     if (QString::fromUtf8(committed.readAll()) != expected) {
-        QFile fresh(QDir::current().filePath("schema.sql"));
+        QFile fresh(QDir::current().filePath(QFileInfo(QString(path)).path().section('/', -1) +
+                                             "-schema.sql"));
         ASSERT_TRUE(fresh.open(QIODevice::WriteOnly));
         fresh.write(expected.toUtf8());
-        FAIL() << "suite/db/sqlserver/schema.sql is out of date; copy "
-               << fresh.fileName().toStdString() << " over it";
+        FAIL() << path << " is out of date; copy " << fresh.fileName().toStdString() << " over it";
     }
     for (const suite::Table& t : suite::Schema::tables())
         EXPECT_TRUE(expected.contains("CREATE TABLE " + t.name + " (")) << t.name.toStdString();
 }
+
+TEST(ServerScripts, CommittedScriptsAreTheOnesTheDescriptionGives) {
+    expectCommittedScript("suite/db/sqlserver/schema.sql", suite::Schema::sqlServerScript());
+    expectCommittedScript("suite/db/postgresql/schema.sql", suite::Schema::postgresqlScript());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SchemaTest,
+                         ::testing::Values(Engine::SqliteFile, Engine::PostgresServer),
+                         [](const ::testing::TestParamInfo<Engine>& p) {
+                             return ktest::TestDatabase::name(p.param);
+                         });
 
 TEST(FolioText, BranchPrefixAndZeroPadding) {
     EXPECT_EQ(suite::Folio::text("0002", 137, 10).toStdString(), "0002000137");

@@ -1,3 +1,4 @@
+#include "platform/ado/DateValue.h"
 #include "platform/ado/Providers.h"
 #include "platform/ado/SqlText.h"
 #include "suite/db/HostData.h"
@@ -5,12 +6,13 @@
 
 #include <QSet>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
 const QDate today(2024, 3, 15);
 
-enum class Provider { Sqlite, Odbc };
+enum class Provider { Sqlite, Odbc, Postgres };
 
 // The filter boxes of the filter dialog: a code counts when its description box is filled;
 // the vehicle code counts on its own.
@@ -65,22 +67,36 @@ struct Result {
 
 class StoredQueriesTest : public ::testing::TestWithParam<Provider> {
 protected:
-    static void SetUpTestSuite() {
-        db = new ktest::TestDatabase({400, 11, today});
-        // A driver whose code holds a quote, with one trip of its own.
-        db->exec("INSERT INTO Chofer (Ch_Cve_Chofer, Ch_Descripcion, Es_Cve_Estado) "
-                 "VALUES ('O''B1', 'Prueba O''Brien', 'AC')");
-        db->exec("INSERT INTO Viaje (Vj_Folio, Vj_Fecha, Es_Cve_Estado, Sc_Cve_Sucursal, "
-                 "Ch_Cve_Chofer, Vh_Cve_Vehiculo) VALUES ('0001999999', '" +
-                 day(today) + "', 'AB', '0001', 'O''B1', '0000000001')");
+    // One database per engine for the whole suite: the queries only read.
+    static ktest::TestDatabase* databaseFor(ktest::TestDatabase::Engine engine) {
+        std::unique_ptr<ktest::TestDatabase>& made = databases[int(engine)];
+        if (!made) {
+            made = std::make_unique<ktest::TestDatabase>(engine,
+                                                         ktest::TestDatabase::Demo{400, 11, today});
+            // A driver whose code holds a quote, with one trip of its own.
+            made->exec("INSERT INTO Chofer (Ch_Cve_Chofer, Ch_Descripcion, Es_Cve_Estado) "
+                       "VALUES ('O''B1', 'Prueba O''Brien', 'AC')");
+            made->exec("INSERT INTO Viaje (Vj_Folio, Vj_Fecha, Es_Cve_Estado, Sc_Cve_Sucursal, "
+                       "Ch_Cve_Chofer, Vh_Cve_Vehiculo) VALUES ('0001999999', '" +
+                       day(today) + "', 'AB', '0001', 'O''B1', '0000000001')");
+        }
+        return made.get();
     }
     static void TearDownTestSuite() {
-        delete db;
+        for (auto& d : databases)
+            d.reset();
         db = nullptr;
     }
     void SetUp() override {
+        const auto engine = GetParam() == Provider::Postgres
+                                ? ktest::TestDatabase::Engine::PostgresServer
+                                : ktest::TestDatabase::Engine::SqliteFile;
+        QString why;
+        if (!ktest::TestDatabase::available(engine, &why))
+            GTEST_SKIP() << why.toStdString();
+        db = databaseFor(engine);
         connection =
-            GetParam() == Provider::Sqlite ? db->open() : ado::openOdbc(db->odbcConnectionString());
+            GetParam() == Provider::Odbc ? ado::openOdbc(db->odbcConnectionString()) : db->open();
     }
 
     Result run(const char* query, const QString& condition) {
@@ -122,10 +138,12 @@ protected:
             .first();
     }
 
+    static std::unique_ptr<ktest::TestDatabase> databases[2];
     static ktest::TestDatabase* db;
     std::unique_ptr<ado::Connection> connection;
 };
 
+std::unique_ptr<ktest::TestDatabase> StoredQueriesTest::databases[2];
 ktest::TestDatabase* StoredQueriesTest::db = nullptr;
 
 TEST_P(StoredQueriesTest, TripsOfTheDateRangeWithTheirFolioFirst) {
@@ -186,7 +204,7 @@ TEST_P(StoredQueriesTest, CodeWithAQuoteDoubledFindsItsTrip) {
 TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
     const QStringList trip = busyTrip();
     const QString folio = trip[0], type = trip[4];
-    const QDate date = QDate::fromString(trip[1], "yyyy-MM-dd");
+    const QDate date = ado::toDateTime(trip[1]).date();
     const std::tuple<const char*, const char*, QString> lists[] = {
         {"ORDENES_X_VIAJE", "Orden_Entrega",
          "SELECT DISTINCT o.Oe_Folio FROM Viaje_Documento d JOIN Orden_Entrega o ON o.Oe_Folio = "
@@ -212,9 +230,11 @@ TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, StoredQueriesTest,
-                         ::testing::Values(Provider::Sqlite, Provider::Odbc),
+                         ::testing::Values(Provider::Sqlite, Provider::Odbc, Provider::Postgres),
                          [](const ::testing::TestParamInfo<Provider>& p) {
-                             return p.param == Provider::Sqlite ? "Sqlite" : "Odbc";
+                             return p.param == Provider::Sqlite ? "Sqlite"
+                                    : p.param == Provider::Odbc ? "Odbc"
+                                                                : "PostgreSQL";
                          });
 
 } // namespace

@@ -1,5 +1,6 @@
 // A second operator's process: takes folios, each in a transaction that also writes a shipment
-// under it, and prints them one a line. Arguments: database file, branch, number of folios.
+// under it, and prints them one a line. Arguments: database file or ODBC connection string,
+// branch, number of folios.
 
 #include "platform/ado/Connection.h"
 #include "platform/ado/Providers.h"
@@ -8,6 +9,7 @@
 #include "platform/forms/RecordingPresenter.h"
 #include "suite/host/Funciones.h"
 #include "suite/host/HostSession.h"
+#include "tests/support/TestDatabase.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -21,9 +23,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        auto session =
-            std::make_shared<suite::HostSession>(ado::openSqlite(args[1]), QStringLiteral("OTRO"),
-                                                 std::make_shared<forms::RecordingPresenter>());
+        auto session = std::make_shared<suite::HostSession>(
+            ktest::TestDatabase::connect(args[1]), QStringLiteral("OTRO"),
+            std::make_shared<forms::RecordingPresenter>());
         auto funciones = com::newObject<suite::Funciones>(session);
         ado::Connection& connection = session->connection();
         QTextStream out(stdout);

@@ -1,0 +1,218 @@
+#include "PostgresServer.h"
+
+#include "platform/ado/Providers.h"
+#include "platform/com/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <arpa/inet.h>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace ktest {
+
+namespace {
+
+constexpr uid_t nobody = 65534;
+const char* const superuser = "kestrova";
+
+// Where Debian keeps the server's programs (initdb and pg_ctl are not on the PATH there).
+QString serverPrograms() {
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("pg_ctl"));
+    if (!onPath.isEmpty() && !QStandardPaths::findExecutable(QStringLiteral("initdb")).isEmpty())
+        return QFileInfo(onPath).canonicalPath();
+    QDir versions(QStringLiteral("/usr/lib/postgresql"));
+    QStringList found = versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (auto v = found.crbegin(); v != found.crend(); ++v) {
+        const QString bin = versions.filePath(*v + QStringLiteral("/bin"));
+        if (QFileInfo(bin + QStringLiteral("/pg_ctl")).isExecutable() &&
+            QFileInfo(bin + QStringLiteral("/initdb")).isExecutable())
+            return bin;
+    }
+    return {};
+}
+
+// A port nobody listens on now, from the kernel's own choice.
+int freePort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (s < 0)
+        return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    ::close(s);
+    return port;
+}
+
+// Runs a program to its end, as the unprivileged user when asked, its output appended to log.
+// Plain fork and exec: the server is also stopped after the application object is gone.
+int run(const QStringList& command, bool asNobody, const QString& log) {
+    std::vector<QByteArray> args;
+    if (asNobody)
+        for (const char* a : {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"})
+            args.emplace_back(a);
+    for (const QString& a : command)
+        args.push_back(QFile::encodeName(a));
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const QByteArray logFile = QFile::encodeName(log);
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        const int fd = ::open(logFile.constData(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (fd >= 0) {
+            ::dup2(fd, 1);
+            ::dup2(fd, 2);
+        }
+        const int null = ::open("/dev/null", O_RDONLY);
+        if (null >= 0)
+            ::dup2(null, 0);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+QString tail(const QString& log) {
+    QFile f(log);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(f.readAll()).right(1500);
+}
+
+std::unique_ptr<PostgresServer>& slot() {
+    static std::unique_ptr<PostgresServer> server;
+    return server;
+}
+
+} // namespace
+
+PostgresServer* PostgresServer::instance(QString* why) {
+    static QString missing, failure;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        std::unique_ptr<PostgresServer> server(new PostgresServer);
+        try {
+            if (server->start(&missing)) {
+                slot() = std::move(server);
+                // Stopped at exit, whichever way the tests end.
+                std::atexit([] { slot().reset(); });
+            }
+        } catch (const com::RuntimeError& e) {
+            failure = e.description();
+        }
+    }
+    if (!failure.isEmpty())
+        throw com::RuntimeError(failure);
+    if (!slot() && why)
+        *why = missing;
+    return slot().get();
+}
+
+bool PostgresServer::start(QString* why) {
+    // Only missing programs excuse the tests; any other failure is one.
+    m_bin = serverPrograms();
+    if (m_bin.isEmpty()) {
+        *why = QStringLiteral("the PostgreSQL server programs (initdb, pg_ctl) are not installed; "
+                              "tools/setup.sh installs the packages postgresql and "
+                              "odbc-postgresql");
+        return false;
+    }
+    char pattern[] = "/tmp/kestrova-pg-XXXXXX";
+    if (!::mkdtemp(pattern))
+        throw com::RuntimeError(QStringLiteral("no temporary folder for the PostgreSQL server"));
+    m_dir = QString::fromLocal8Bit(pattern);
+    m_asNobody = ::geteuid() == 0;
+    if (m_asNobody && ::chown(pattern, nobody, nobody) != 0)
+        throw com::RuntimeError(
+            QStringLiteral("cannot give %1 to the unprivileged user").arg(m_dir));
+    // Our own output is written as root, the server's log by the server's user.
+    const QString output = m_dir + QStringLiteral("/commands.log");
+    const QString log = m_dir + QStringLiteral("/server.log");
+    const QString data = m_dir + QStringLiteral("/data");
+    if (run({m_bin + "/initdb", "-D", data, "-U", superuser, "--auth=trust", "-E", "UTF8",
+             "--locale=C", "--no-sync"},
+            m_asNobody, output) != 0)
+        throw com::RuntimeError(QStringLiteral("initdb failed: %1").arg(tail(output)));
+    // A scratch server: nothing it holds outlives the tests.
+    for (int attempt = 0; attempt < 3 && !m_running; ++attempt) {
+        m_port = freePort();
+        const QString options =
+            QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
+                           "-c synchronous_commit=off -c full_page_writes=off "
+                           "-c max_connections=60 -c shared_buffers=32MB")
+                .arg(m_port)
+                .arg(m_dir);
+        m_running = run({m_bin + "/pg_ctl", "-D", data, "-l", log, "-o", options, "-w", "-t", "60",
+                         "start"},
+                        m_asNobody, output) == 0;
+    }
+    if (!m_running)
+        throw com::RuntimeError(QStringLiteral("the PostgreSQL server did not start: %1\n%2")
+                                    .arg(tail(output), tail(log)));
+    return true;
+}
+
+void PostgresServer::stop() {
+    if (m_running)
+        run({m_bin + "/pg_ctl", "-D", m_dir + "/data", "-m", "immediate", "-w", "stop"}, m_asNobody,
+            m_dir + QStringLiteral("/pg_ctl.log"));
+    m_running = false;
+}
+
+PostgresServer::~PostgresServer() {
+    stop();
+    if (!m_dir.isEmpty())
+        QDir(m_dir).removeRecursively();
+}
+
+QString PostgresServer::connectionString(const QString& database) const {
+    return QStringLiteral("Driver=PostgreSQL Unicode;Server=127.0.0.1;Port=%1;Database=%2;Uid=%3")
+        .arg(m_port)
+        .arg(database, QLatin1String(superuser));
+}
+
+void PostgresServer::execute(const QString& sql) {
+    ado::openOdbc(connectionString(QStringLiteral("postgres")))->Execute(sql);
+}
+
+QString PostgresServer::createDatabase(const QString& templateKey, Fill fill, const void* context) {
+    static QHash<QString, QString> templates;
+    QString from = QStringLiteral("template0");
+    if (!templateKey.isEmpty()) {
+        from = templates.value(templateKey);
+        if (from.isEmpty()) {
+            from = QStringLiteral("kt_template_%1").arg(templates.size() + 1);
+            execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0").arg(from));
+            fill(connectionString(from), context);
+            templates.insert(templateKey, from);
+        }
+    }
+    const QString name = QStringLiteral("kt_%1").arg(++m_databases);
+    execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(name, from));
+    return connectionString(name);
+}
+
+} // namespace ktest
