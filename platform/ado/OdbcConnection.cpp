@@ -13,7 +13,9 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlResult>
 #include <atomic>
+#include <iterator>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -67,6 +69,39 @@ bool secondStatement(const QString& sql) {
 
 // The key of the suite's write lock on a PostgreSQL server ("KT512" in ASCII).
 constexpr qint64 writeLockKey = 0x4b54353132;
+
+// A cell of the current row read again as the text the driver holds, NULL as an empty QVariant.
+QVariant cellText(const QSqlQuery& query, int column) {
+    const QVariant handle = query.result()->handle();
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
+        throw com::RuntimeError(QStringLiteral("El controlador ODBC no da acceso a su sentencia"));
+    const SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
+    static_assert(sizeof(SQLWCHAR) == sizeof(char16_t));
+    QString text;
+    for (;;) {
+        char16_t chunk[64];
+        SQLLEN length = 0;
+        const SQLRETURN r = SQLGetData(statement, SQLUSMALLINT(column + 1), SQL_C_WCHAR, chunk,
+                                       sizeof chunk, &length);
+        if (r == SQL_NO_DATA)
+            break;
+        if (!SQL_SUCCEEDED(r))
+            throw com::RuntimeError(
+                QStringLiteral("No se pudo leer como texto la columna %1").arg(column + 1));
+        if (length == SQL_NULL_DATA)
+            return QVariant();
+        // The last chunk holds what is left; a longer one is full but for its terminator.
+        const qsizetype capacity = qsizetype(std::size(chunk)) - 1;
+        const qsizetype got =
+            length == SQL_NO_TOTAL || length / qsizetype(sizeof(char16_t)) > capacity
+                ? capacity
+                : length / qsizetype(sizeof(char16_t));
+        text += QStringView(chunk, got);
+        if (r == SQL_SUCCESS)
+            break;
+    }
+    return text;
+}
 
 double elapsedMs(const QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;
@@ -143,7 +178,14 @@ std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, long* rec
             throw com::RuntimeError(query.lastError().text());
         std::unique_ptr<Recordset> result;
         if (query.isSelect()) {
-            result = QueryRecordset::readAll(query, postgres);
+            // SQLite keeps a date as the text it was given; its driver turns text it cannot read
+            // as a date ('' or 30 February) into NULL, so dates are read as that text, as the
+            // embedded provider gives them.
+            if (m_dialect == Dialect::SQLite)
+                result = QueryRecordset::readAll(
+                    query, false, [&query](int column) { return cellText(query, column); });
+            else
+                result = QueryRecordset::readAll(query, postgres);
             if (recordsAffected)
                 *recordsAffected = -1;
         } else {

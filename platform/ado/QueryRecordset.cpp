@@ -38,7 +38,9 @@ QVariant decimal(const QVariant& value) {
 
 QueryRecordset::QueryRecordset() = default;
 
-std::unique_ptr<QueryRecordset> QueryRecordset::readAll(QSqlQuery& query, bool exactDecimals) {
+std::unique_ptr<QueryRecordset>
+QueryRecordset::readAll(QSqlQuery& query, bool exactDecimals,
+                        const std::function<QVariant(int column)>& storedText) {
     auto result = std::make_unique<QueryRecordset>();
     const QSqlRecord record = query.record();
     QStringList names;
@@ -46,13 +48,31 @@ std::unique_ptr<QueryRecordset> QueryRecordset::readAll(QSqlQuery& query, bool e
         names << record.fieldName(i);
     result->m_columns = ColumnNames(names);
     result->m_open = true;
-    std::vector<bool> decimals(size_t(record.count()), false);
-    for (int i = 0; i < record.count(); ++i)
-        decimals[size_t(i)] = exactDecimals && record.field(i).metaType().id() == QMetaType::Double;
+    enum class Read { Plain, Decimal, StoredText };
+    std::vector<Read> reads(size_t(record.count()), Read::Plain);
+    for (int i = 0; i < record.count(); ++i) {
+        const int type = record.field(i).metaType().id();
+        if (exactDecimals && type == QMetaType::Double)
+            reads[size_t(i)] = Read::Decimal;
+        else if (storedText && (type == QMetaType::QDateTime || type == QMetaType::QDate ||
+                                type == QMetaType::QTime))
+            reads[size_t(i)] = Read::StoredText;
+    }
     while (query.next()) {
-        for (int i = 0; i < record.count(); ++i)
-            result->m_values.push_back(decimals[size_t(i)] ? decimal(query.value(i))
-                                                           : query.value(i));
+        for (int i = 0; i < record.count(); ++i) {
+            const QVariant value = query.value(i);
+            switch (reads[size_t(i)]) {
+            case Read::Plain:
+                result->m_values.push_back(value);
+                break;
+            case Read::Decimal:
+                result->m_values.push_back(decimal(value));
+                break;
+            case Read::StoredText:
+                result->m_values.push_back(storedText(i));
+                break;
+            }
+        }
         ++result->m_rowCount;
     }
     if (query.lastError().isValid())

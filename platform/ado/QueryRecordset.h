@@ -4,6 +4,7 @@
 #include "Recordset.h"
 
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 class QSqlQuery;
@@ -20,7 +21,12 @@ public:
     // exactDecimals: the query reads decimals as text (QSql::HighPrecision); they come back as
     // the embedded database gives them, a number where a double holds them exactly and the text
     // with all its digits otherwise.
-    static std::unique_ptr<QueryRecordset> readAll(QSqlQuery& query, bool exactDecimals = false);
+    // storedText, when given, reads a date or time column's cell of the current row again as
+    // the text the database keeps, for a driver that turns text it cannot read as a date into
+    // NULL.
+    static std::unique_ptr<QueryRecordset>
+    readAll(QSqlQuery& query, bool exactDecimals = false,
+            const std::function<QVariant(int column)>& storedText = {});
 
     bool Eof() const override;
     void MoveNext() override;

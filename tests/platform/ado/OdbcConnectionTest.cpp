@@ -57,6 +57,44 @@ TEST_F(OdbcConnectionTest, SqliteBehindOdbcGetsTheStatementsTranslated) {
     EXPECT_EQ(rs->FieldName(2), QStringLiteral("Hora"));
 }
 
+// Both ways to a file give the same values for the same data, dates the driver cannot read
+// included, and refuse the same texts.
+TEST_F(OdbcConnectionTest, TheEmbeddedAndTheOdbcPathsAgree) {
+    auto embedded = ado::openSqlite(m_path);
+    embedded->Execute(QStringLiteral("INSERT INTO Venta (Vn_Folio, Vn_Fecha) VALUES ('V3', ''), "
+                                     "('V4', '2026-02-30 10:00:00'), ('V5', '2024-03-05'), "
+                                     "('V6', '%1')")
+                          .arg(QString(70, QLatin1Char('x'))));
+    const auto cells = [](ado::Connection& c, const QString& sql) {
+        QStringList out;
+        for (auto rs = c.Execute(sql); !rs->Eof(); rs->MoveNext())
+            for (int i = 0; i < rs->FieldCount(); ++i) {
+                const QVariant v = rs->Fields(i).Value();
+                out << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+            }
+        return out;
+    };
+    for (const QString& sql :
+         {QStringLiteral("SELECT Vn_Folio, Vn_Fecha, Vn_Importe FROM Venta ORDER BY Vn_Folio"),
+          QStringLiteral("SELECT Vn_Folio, CONVERT(VARCHAR, ISNULL(Vn_Fecha, ''), 108) AS Hora "
+                         "FROM Venta ORDER BY Vn_Folio")}) {
+        const QStringList expected = cells(*embedded, sql);
+        EXPECT_EQ(cells(*m_connection, sql), expected) << qPrintable(sql);
+    }
+    EXPECT_EQ(
+        cells(*m_connection, QStringLiteral("SELECT Vn_Fecha FROM Venta WHERE Vn_Folio IN "
+                                            "('V2', 'V3', 'V4') ORDER BY Vn_Folio")),
+        QStringList({QStringLiteral("NULL"), QString(), QStringLiteral("2026-02-30 10:00:00")}));
+    for (const QString& sql : {QStringLiteral("DELETE FROM Venta; DROP TABLE Venta"),
+                               QStringLiteral("SELECT 1 ; -- y\nDELETE FROM Venta")}) {
+        EXPECT_EQ(ktest::errorOf([&] { embedded->Execute(sql); }).number(),
+                  ado::error::commandFailed);
+        EXPECT_EQ(ktest::errorOf([&] { m_connection->Execute(sql); }).number(),
+                  ado::error::commandFailed);
+    }
+    EXPECT_EQ(count(*m_connection), 6);
+}
+
 TEST_F(OdbcConnectionTest, TransactionsCommitAndRollBack) {
     // The write lock is taken at BeginTrans, before any write: another writer waits at once.
     m_connection->BeginTrans();
