@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The rescheduling screen for real under Xvfb: a double click on the board's first trip opens
-# "Reprogramar viajes" on that trip's values; a new final odometer reading saved with F4 reaches
-# the database, and the board then reloads its trips. Leaves a screenshot of the screen,
+# "Reprogramar viajes" on that trip's values; Alt+1 leaves the initial reading as it was, a new
+# final odometer reading saved with F4 reaches the database, and the board then reloads its trips. Leaves a screenshot of the screen,
 # reschedule.png, in the work folder.
 #   reschedule_e2e.sh KESTROVA WORKDIR
 source "$(dirname "$0")/e2e_common.sh"
@@ -48,7 +48,9 @@ xdotool search --name "^Reprogramar viajes — Viaje $folio, sucursal [^,]+$" >/
 sleep 1
 import -window root "$WORK/reschedule.png" || e2e_fail "no screenshot"
 
-# The screen opens with the focus on the initial reading; Tab moves on to the final one.
+# The screen opens with the focus on the initial reading. Alt+1 shows the first tab and types
+# nothing into the reading; Tab moves on to the final one.
+xdotool key alt+1
 xdotool key Tab
 xdotool key ctrl+a
 xdotool type --delay 50 "4321.5"

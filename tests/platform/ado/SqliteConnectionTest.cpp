@@ -225,6 +225,16 @@ TEST_F(SqliteConnectionTest, BadInputGetsAMessageNamingTheFailure) {
         << qPrintable(statement.description());
     EXPECT_TRUE(statement.description().contains(QStringLiteral("SELECT * FROM Nada WHERE x = 1")));
 
+    // A full disk is named as such, and the failed write leaves nothing behind.
+    run("PRAGMA max_page_count = 4");
+    const com::RuntimeError full = ktest::errorOf([&] {
+        m_connection->Execute(QStringLiteral("INSERT INTO Viaje (Vj_Folio) VALUES ('%1')")
+                                  .arg(QString(20000, QLatin1Char('x'))));
+    });
+    EXPECT_TRUE(full.description().startsWith(QStringLiteral("No queda espacio en el disco")))
+        << qPrintable(full.description());
+    EXPECT_EQ(trips(), 0);
+
     // A statement failing halfway leaves its transaction open for the caller to roll back.
     m_connection->BeginTrans();
     run("INSERT INTO Viaje (Vj_Folio) VALUES ('1')");
