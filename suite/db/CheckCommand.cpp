@@ -1,13 +1,13 @@
 #include "Commands.h"
 
+#include "DatabaseArgument.h"
+
 #include "HostData.h"
 #include "Schema.h"
-#include "platform/ado/ConnectionStringMask.h"
-#include "platform/ado/Providers.h"
+#include "platform/ado/Connection.h"
 #include "platform/ado/SqlText.h"
 #include "platform/com/RuntimeError.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -29,30 +29,23 @@ Options:
 )help";
 
 struct CheckArgs {
-    QString file;
-    QString odbc;
+    DatabaseArgument database;
     bool help = false;
 };
 
 QString parse(const QStringList& args, CheckArgs& a) {
-    bool haveFile = false, haveOdbc = false;
     for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        QString error;
+        if (a.database.take(args, i, error)) {
+            if (!error.isEmpty())
+                return error;
+        } else if (args[i] == "--help" || args[i] == "-h") {
             a.help = true;
-        } else if (arg == "--db" || arg == "--connect") {
-            if (i + 1 >= args.size() || args[i + 1].trimmed().isEmpty())
-                return QStringLiteral("falta el valor después de %1").arg(arg);
-            (arg == "--db" ? a.file : a.odbc) = args[++i];
-            (arg == "--db" ? haveFile : haveOdbc) = true;
         } else {
-            return QStringLiteral("argumento desconocido: %1").arg(arg);
+            return QStringLiteral("argumento desconocido: %1").arg(args[i]);
         }
     }
-    if (!a.help && haveFile == haveOdbc)
-        return QStringLiteral("indique la base de datos con --db ARCHIVO o con --connect CADENA "
-                              "(una de las dos)");
-    return {};
+    return a.help ? QString() : a.database.problem();
 }
 
 // The database's own verdict on its pages; empty when it found nothing wrong.
@@ -140,14 +133,14 @@ int runCheckCommand(const QStringList& args, QTextStream& out, QTextStream& err)
         out << checkHelp;
         return 0;
     }
-    const QString name = a.file.isEmpty() ? ado::maskConnectionString(a.odbc) : a.file;
-    if (!a.file.isEmpty() && !QFileInfo(a.file).isFile()) {
-        err << "kestrova check: no existe el archivo de base de datos " << a.file << "\n";
+    const QString name = a.database.name();
+    QString error;
+    std::unique_ptr<ado::Connection> connection = a.database.open(error);
+    if (!connection) {
+        err << "kestrova check: " << error << "\n";
         return 1;
     }
     try {
-        std::unique_ptr<ado::Connection> connection =
-            a.file.isEmpty() ? ado::openOdbc(a.odbc) : ado::openSqlite(a.file, false);
         QStringList problems = integrity(*connection);
         if (!problems.isEmpty()) {
             err << "kestrova check: la base de datos " << name << " está dañada:\n";

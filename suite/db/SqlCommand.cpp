@@ -1,11 +1,11 @@
 #include "Commands.h"
 
-#include "platform/ado/ConnectionStringMask.h"
-#include "platform/ado/Providers.h"
+#include "DatabaseArgument.h"
+#include "platform/ado/Connection.h"
+
 #include "platform/com/RuntimeError.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -35,23 +35,20 @@ Options:
 )help";
 
 struct SqlArgs {
-    QString file;
-    QString odbc;
+    DatabaseArgument database;
     QString statement;
     bool help = false;
 };
 
 QString parse(const QStringList& args, SqlArgs& a) {
-    bool haveFile = false, haveOdbc = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
+        QString error;
+        if (a.database.take(args, i, error)) {
+            if (!error.isEmpty())
+                return error;
+        } else if (arg == "--help" || arg == "-h") {
             a.help = true;
-        } else if (arg == "--db" || arg == "--connect") {
-            if (i + 1 >= args.size())
-                return QStringLiteral("falta el valor después de %1").arg(arg);
-            (arg == "--db" ? a.file : a.odbc) = args[++i];
-            (arg == "--db" ? haveFile : haveOdbc) = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             return QStringLiteral("opción desconocida: %1").arg(arg);
         } else if (a.statement.isEmpty()) {
@@ -63,13 +60,8 @@ QString parse(const QStringList& args, SqlArgs& a) {
     }
     if (a.help)
         return {};
-    if (haveFile == haveOdbc)
-        return QStringLiteral("indique la base de datos con --db ARCHIVO o con --connect CADENA "
-                              "(una de las dos)");
-    if (haveFile && a.file.isEmpty())
-        return QStringLiteral("--db espera el nombre de un archivo");
-    if (haveOdbc && a.odbc.trimmed().isEmpty())
-        return QStringLiteral("--connect espera una cadena de conexión ODBC");
+    if (const QString problem = a.database.problem(); !problem.isEmpty())
+        return problem;
     if (a.statement.trimmed().isEmpty())
         return QStringLiteral("falta la sentencia SQL");
     return {};
@@ -100,29 +92,6 @@ QString cell(const QVariant& v) {
     return s;
 }
 
-std::unique_ptr<ado::Connection> open(const SqlArgs& a, QString& error) {
-    if (!a.file.isEmpty()) {
-        const QFileInfo info(a.file);
-        if (!info.exists()) {
-            error = QStringLiteral("no existe el archivo de base de datos %1").arg(a.file);
-            return nullptr;
-        }
-        if (!info.isFile() || !info.isReadable()) {
-            error = QStringLiteral("no se puede leer el archivo de base de datos %1").arg(a.file);
-            return nullptr;
-        }
-    }
-    try {
-        return a.file.isEmpty() ? ado::openOdbc(a.odbc) : ado::openSqlite(a.file, false);
-    } catch (const com::RuntimeError& e) {
-        error = a.file.isEmpty() ? QStringLiteral("no se pudo conectar con \"%1\": %2")
-                                       .arg(ado::maskConnectionString(a.odbc), e.description())
-                                 : QStringLiteral("no se pudo abrir la base de datos %1: %2")
-                                       .arg(a.file, e.description());
-        return nullptr;
-    }
-}
-
 } // namespace
 
 int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -137,7 +106,7 @@ int runSqlCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
         return 0;
     }
     QString error;
-    std::unique_ptr<ado::Connection> connection = open(a, error);
+    std::unique_ptr<ado::Connection> connection = a.database.open(error);
     if (!connection) {
         err << "kestrova sql: " << error << "\n";
         return 1;

@@ -42,6 +42,17 @@ e2e_setup() {
     export XDG_DATA_HOME=$WORK/data XDG_CONFIG_HOME=$WORK/config
 }
 
+# e2e_wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
+e2e_wait_for() {
+    local seconds=$1 i
+    shift
+    for ((i = 0; i < seconds * 4; i++)); do
+        "$@" && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 # e2e_start LOGFILE ARGS...: starts the shell in the background (E2E_PID).
 e2e_start() {
     E2E_LOG=$1

@@ -28,18 +28,8 @@ export KESTROVA_SQL_TRACE=$TRACE KESTROVA_MESSAGE_LOG=$MESSAGES
 e2e_start "$WORK/kestrova.log" --db "$DB" --user PRUEBA
 board=$(e2e_window "Control de viajes") || e2e_fail "no window titled \"Control de viajes\""
 
-# wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
-wait_for() {
-    local seconds=$1 i
-    shift
-    for ((i = 0; i < seconds * 4; i++)); do
-        "$@" && return 0
-        sleep 0.25
-    done
-    return 1
-}
 trips_loaded() { grep -q "Cs_Nombre = 'Viajes'" "$TRACE" 2>/dev/null; }
-wait_for 20 trips_loaded || e2e_fail "the board loaded no trips"
+e2e_wait_for 20 trips_loaded || e2e_fail "the board loaded no trips"
 sleep 1
 
 # rerun TEXT [ROWS]: the first column of the rows (all, or the first ROWS) that the last traced
@@ -92,7 +82,7 @@ screen=$(e2e_window "Reprogramar viajes — Viaje .*" 20) ||
 opened=$(grep -o "Vj_Folio = '[^']*' AND   Es_cve_estado" "$TRACE" | head -1 | cut -d"'" -f2)
 [ "$opened" == "$trip" ] || e2e_fail "the screen opened trip \"$opened\", expected $trip"
 listed() { grep -qF 'Orden_Entrega.Oe_Folio AS \"Folio' "$TRACE"; }
-wait_for 10 listed || e2e_fail "the screen listed no orders"
+e2e_wait_for 10 listed || e2e_fail "the screen listed no orders"
 sleep 1
 
 # The first row of the order list, on the first tab, just under the list's header; the menu
@@ -111,10 +101,10 @@ import -window root "$WORK/reprogram_dialog.png" || e2e_fail "no screenshot"
 xdotool mousemove --window "$dialog" 158 152 click --repeat 2 --delay 80 1
 
 committed() { grep -q '"sql":"COMMIT' "$TRACE"; }
-wait_for 20 committed || e2e_fail "the double click reprogrammed nothing"
+e2e_wait_for 20 committed || e2e_fail "the double click reprogrammed nothing"
 # reloaded: the order list was read again after the commit.
 reloaded() { sed -n '/"sql":"COMMIT/,$p' "$TRACE" | grep -qF 'Orden_Entrega.Oe_Folio AS \"Folio'; }
-wait_for 10 reloaded || e2e_fail "the order list did not reload after the reprogramming"
+e2e_wait_for 10 reloaded || e2e_fail "the order list did not reload after the reprogramming"
 sleep 1
 import -window root "$WORK/reprogram_after.png" || e2e_fail "no screenshot"
 [ ! -s "$MESSAGES" ] || e2e_fail "messages were shown: $(cat "$MESSAGES")"
@@ -155,7 +145,7 @@ shown=$(rerun 'Orden_Entrega.Oe_Folio AS "Folio"') || e2e_fail "$shown"
 for _ in 1 2 3 4 5; do
     xdotool windowactivate --sync "$screen" 2>/dev/null
     xdotool key Escape
-    wait_for 4 test -z "$(xdotool search --name '^Reprogramar viajes' 2>/dev/null)" && break
+    e2e_wait_for 4 test -z "$(xdotool search --name '^Reprogramar viajes' 2>/dev/null)" && break
 done
 [ -z "$(xdotool search --name '^Reprogramar viajes' 2>/dev/null)" ] ||
     e2e_fail "the rescheduling screen stayed open"

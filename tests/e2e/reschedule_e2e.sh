@@ -23,18 +23,8 @@ export KESTROVA_SQL_TRACE=$TRACE KESTROVA_MESSAGE_LOG=$MESSAGES
 e2e_start "$WORK/kestrova.log" --db "$DB" --user PRUEBA
 board=$(e2e_window "Control de viajes") || e2e_fail "no window titled \"Control de viajes\""
 
-# wait_for SECONDS COMMAND...: polls until COMMAND succeeds.
-wait_for() {
-    local seconds=$1 i
-    shift
-    for ((i = 0; i < seconds * 4; i++)); do
-        "$@" && return 0
-        sleep 0.25
-    done
-    return 1
-}
 trips_loaded() { [ "$(grep -c "Cs_Nombre = 'Viajes'" "$TRACE" 2>/dev/null)" -ge "$1" ]; }
-wait_for 20 trips_loaded 1 || e2e_fail "the board loaded no trips"
+e2e_wait_for 20 trips_loaded 1 || e2e_fail "the board loaded no trips"
 sleep 1
 
 # The first row of the trip list, just under the list's header.
@@ -56,7 +46,7 @@ xdotool key ctrl+a
 xdotool type --delay 50 "4321.5"
 xdotool key F4
 saved() { grep -q '"sql":"COMMIT' "$TRACE"; }
-wait_for 20 saved || e2e_fail "F4 saved nothing"
+e2e_wait_for 20 saved || e2e_fail "F4 saved nothing"
 [ ! -s "$MESSAGES" ] || e2e_fail "messages were shown: $(cat "$MESSAGES")"
 
 row=$("$KESTROVA" sql --db "$DB" "SELECT Vj_Fecha_Inicio_Viaje, Vj_Fecha_Fin_Viaje,
@@ -66,9 +56,9 @@ expected=$'2026-01-02 08:15:00\t2026-01-02 17:45:30\t1500.25\t4321.5'
 
 # The screen closed, and the board, active again, reloaded its trips after the save.
 closed() { ! xdotool search --name "^Reprogramar viajes" >/dev/null 2>&1; }
-wait_for 10 closed || e2e_fail "the rescheduling screen stayed open after F4"
+e2e_wait_for 10 closed || e2e_fail "the rescheduling screen stayed open after F4"
 reloaded() { sed -n '/"sql":"COMMIT/,$p' "$TRACE" | grep -q "Cs_Nombre = 'Viajes'"; }
-wait_for 10 reloaded || e2e_fail "the board did not reload its trips"
+e2e_wait_for 10 reloaded || e2e_fail "the board did not reload its trips"
 
 e2e_close "$board" || e2e_fail "could not close the board's window"
 e2e_wait_exit 30
