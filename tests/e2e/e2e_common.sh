@@ -22,15 +22,31 @@ e2e_require() {
     done
 }
 
+e2e_display_answers() {
+    local i
+    for ((i = 0; i < 40; i++)); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 # kestrova and the work folder come first; the script's own path is needed to re-run it.
 e2e_setup() {
     local script=$1 kestrova=$2 work=$3
     shift 3
     e2e_require xvfb-run xdotool import python3
-    if [ -z "${E2E_UNDER_XVFB:-}" ]; then
-        export E2E_UNDER_XVFB=1
-        # Each run starts its search for a free display at a random number: parallel runs that all
-        # began at the same one could take the same display between finding and taking it.
+    # Each run starts its search for a free display at a random number: parallel runs that all
+    # began at the same one could take the same display between finding and taking it. A display
+    # that does not answer (another run's server won the race for it) is given up for another.
+    local tries=${E2E_UNDER_XVFB:-0}
+    if ((tries > 0)) && ! e2e_display_answers; then
+        ((tries < 3)) || e2e_fail "the X display ${DISPLAY:-} never answered"
+    elif ((tries > 0)); then
+        tries=-1
+    fi
+    if ((tries >= 0)); then
+        export E2E_UNDER_XVFB=$((tries + 1))
         exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x800x24" bash "$script" "$kestrova" "$work" "$@"
     fi
     KESTROVA=$kestrova

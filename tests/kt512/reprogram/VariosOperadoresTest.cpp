@@ -126,7 +126,8 @@ TEST_P(VariosOperadores, OchoProcesosReprogramandoLasMismasOrdenesDejanUnaCopiaD
 // kill -9 while the copy's lines are being written: the order stays as it was, no line of the
 // copy remains and the folio counter is where it was, every time.
 TEST_P(VariosOperadores, UnProcesoMatadoAMitadDeLaReprogramacionNoDejaNadaAMedias) {
-    constexpr int kLineas = 400;
+    // Far more lines than the kill waits for, so that a slow machine still kills before the end.
+    constexpr int kLineas = 2000;
     orden(QStringLiteral("0001O00001"), kLineas);
     const QList<QStringList> antes = db->rows("SELECT * FROM Orden_Entrega ORDER BY 1, 2");
     const QList<QStringList> folios = db->rows("SELECT * FROM Folio ORDER BY 1, 2");
