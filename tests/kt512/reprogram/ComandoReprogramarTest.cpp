@@ -3,19 +3,23 @@
 
 #include "EntornoReprogramacion.h"
 
+#include "kt512/filters/frmFiltros.h"
 #include "kt512/reprogram/frmRecalendarizar.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/IssTbVex.h"
+#include "kt512/services/ItxtVEX.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/LateBinding.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MonthView.h"
+#include "tests/support/TraceFile.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -228,6 +232,40 @@ TEST_F(ComandoReprogramar, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         db.exec(QStringLiteral("DROP TRIGGER falla"));
         QTest::keyClick(p().window(), Qt::Key_1, Qt::AltModifier);
     }
+}
+
+// A shape the cache cannot prepare still runs, as text parsed anew each time: only the trace
+// tells. Every data-changing statement of a whole session must have come from the cache.
+TEST_F(ComandoReprogramar, EveryStatementTheScreensWriteIsServedByTheStatementCache) {
+    frmFiltros& filtros = publico().filtros();
+    filtros.control<ItxtVEX>(QStringLiteral("txtEstado"))->setText(QStringLiteral("AB"));
+    filtros.control<ItxtVEX>(QStringLiteral("txtNEstado"))->setText(QStringLiteral("Abierto"));
+    publico().board().Load();
+    abrir(QString());
+    ASSERT_TRUE(reprogramar("lvOrdenes", [&] { aceptar(); }));
+    ASSERT_TRUE(reprogramar("lvEmbarques", [&] { aceptar(); }));
+    p().Cargar(kViaje, QString());
+    p().ctl(QStringLiteral("Controles"))
+        .widget()
+        ->findChild<QAbstractButton*>(QStringLiteral("btnB1"))
+        ->click();
+    EXPECT_TRUE(ids().isEmpty());
+
+    int escrituras = 0;
+    int reusadas = 0;
+    for (const ktest::TraceLine& linea : ktest::takeTraceLines(db.path() + ".trace")) {
+        if (!linea.sql.trimmed().contains(
+                QRegularExpression(QStringLiteral("^(INSERT|UPDATE|DELETE)\\b"))))
+            continue;
+        ++escrituras;
+        reusadas += linea.cache == QLatin1String("hit");
+        EXPECT_TRUE(linea.cache == QLatin1String("hit") || linea.cache == QLatin1String("prepared"))
+            << "cache [" << linea.cache.toStdString() << "] " << linea.why.toStdString() << "\n"
+            << linea.sql.toStdString();
+    }
+    // The order, its three lines, its links, the shipment, the states and the header.
+    EXPECT_GE(escrituras, 10);
+    EXPECT_GT(reusadas, 0) << "no shape was ever found again in the cache";
 }
 
 TEST_F(ComandoReprogramar, TheScreenAnswersItsContractByName) {
