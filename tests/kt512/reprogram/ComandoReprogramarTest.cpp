@@ -13,6 +13,7 @@
 #include "platform/com/LateBinding.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MonthView.h"
+#include "suite/db/Schema.h"
 #include "tests/support/TraceFile.h"
 
 #include <QAbstractButton>
@@ -152,6 +153,34 @@ TEST_F(ComandoReprogramar, NothingSelectedOrADateThatIsNoDateIsToldAndWritesNoth
     mensajes->clear();
     db.exec(QStringLiteral("UPDATE Orden_Entrega SET Oe_Fecha_Entrega = '2026-12-04'"));
     EXPECT_EQ(tablas(), antes);
+}
+
+// The row right-clicked is the one offered, the list's last as well as its first.
+TEST_F(ComandoReprogramar, TheRowRightClickedIsTheOneOfferedUpToTheLast) {
+    const QStringList columnas =
+        suite::Schema::table(QStringLiteral("Orden_Entrega")).columnNames();
+    QStringList valores = columnas;
+    valores[0] = QStringLiteral("'0001O''0002'");
+    db.exec(QStringLiteral("INSERT INTO Orden_Entrega (%1) SELECT %2 FROM Orden_Entrega WHERE "
+                           "Oe_Folio = '0001O''0001'")
+                .arg(columnas.join(QStringLiteral(", ")), valores.join(QStringLiteral(", "))));
+    db.exec(QStringLiteral("INSERT INTO Viaje_Documento (Vj_Folio, Vd_Tabla, Vd_Documento) VALUES "
+                           "('0001V''0001', 'ORDEN_ENTREGA', '0001O''0002')"));
+    abrir(QString());
+    const QStringList lista = folios("lvOrdenes");
+    ASSERT_EQ(lista.size(), 2);
+    for (int fila : {1, 0}) {
+        QString ofrecido;
+        EXPECT_TRUE(reprogramar(
+            "lvOrdenes",
+            [&] {
+                ofrecido = dialogo().Folio();
+                QTest::keyClick(dialogo().window(), Qt::Key_Escape);
+            },
+            fila));
+        EXPECT_EQ(ofrecido, lista[fila]);
+    }
+    EXPECT_TRUE(ids().isEmpty());
 }
 
 TEST_F(ComandoReprogramar, AShipmentFillsAnEmptyBranchAndNeverReplacesOne) {
