@@ -444,8 +444,12 @@ bool Reprogramacion::ReprogramarDocumento(const QString& folio, const QString& l
         return false;
     }
 
+    // A transaction of the caller's that is open already is the caller's to end: the failure
+    // to begin one of our own leaves it as it is.
+    bool propia = false;
     try {
         Sistema().Conexion().BeginTrans();
+        propia = true;
         // Another operator may have reprogrammed the record since it was read; under the write
         // lock the rows read now are the ones to copy.
         sSQL().clear();
@@ -481,7 +485,7 @@ bool Reprogramacion::ReprogramarDocumento(const QString& folio, const QString& l
         return true;
     } catch (const std::exception& e) {
         const QString falla = descripcion(e);
-        m_mensajeError = falla + deshacer();
+        m_mensajeError = propia ? falla + deshacer() : falla;
         return false;
     }
 }

@@ -26,8 +26,8 @@ bool SqlTrace::enabled() {
     return !qEnvironmentVariableIsEmpty(traceVariable);
 }
 
-void SqlTrace::record(const QString& sql, const QString& executed, double ms,
-                      const QString& error) {
+void SqlTrace::record(const QString& sql, const QString& executed, double ms, const QString& error,
+                      const char* cache, const QString& why) {
     const QString path = qEnvironmentVariable(traceVariable);
     if (path.isEmpty())
         return;
@@ -37,6 +37,11 @@ void SqlTrace::record(const QString& sql, const QString& executed, double ms,
     line.insert(QStringLiteral("ms"), std::round(ms * 1000.0) / 1000.0);
     line.insert(QStringLiteral("error"),
                 error.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(error));
+    if (cache) {
+        line.insert(QStringLiteral("cache"), QLatin1String(cache));
+        if (!why.isEmpty())
+            line.insert(QStringLiteral("why"), why);
+    }
     const QByteArray bytes = QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
 
     QMutexLocker lock(&traceMutex());

@@ -220,20 +220,23 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* r
     const StatementShape shape(text);
     if (shape.kind() == StatementShape::Kind::Schema)
         m_shapes.clear();
+    // A statement the cache could serve and did not is traced as such, with the reason: it
+    // still runs, as written, but every run parses it anew.
+    ShapeUse use;
     if (shape.parameterized()) {
         // The trace shows what the statement means: its text as it would run written out.
         try {
-            if (runShaped(shape, recordsAffected)) {
+            if (runShaped(shape, recordsAffected, use)) {
                 if (SqlTrace::enabled()) {
                     SqlTrace::record(sql, SqlServerToSqlite::translate(sql), elapsedMs(timer),
-                                     QString());
+                                     QString(), use.cache);
                 }
                 return std::make_unique<QueryRecordset>();
             }
         } catch (const com::RuntimeError& e) {
             if (SqlTrace::enabled()) {
                 SqlTrace::record(sql, SqlServerToSqlite::translate(sql), elapsedMs(timer),
-                                 e.description());
+                                 e.description(), use.cache);
             }
             throw error::commandFailure(e.description(), sql);
         }
@@ -243,10 +246,10 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const QString& sql, long* r
     timer.start();
     try {
         auto result = run(sql, executed == sql ? text : executed.toUtf8(), recordsAffected);
-        SqlTrace::record(sql, executed, elapsedMs(timer), QString());
+        SqlTrace::record(sql, executed, elapsedMs(timer), QString(), use.cache, use.why);
         return result;
     } catch (const com::RuntimeError& e) {
-        SqlTrace::record(sql, executed, elapsedMs(timer), e.description());
+        SqlTrace::record(sql, executed, elapsedMs(timer), e.description(), use.cache, use.why);
         throw error::commandFailure(e.description(), sql);
     }
 }
@@ -307,28 +310,45 @@ std::unique_ptr<Recordset> SqliteConnection::run(const QString& sql, const QByte
     return result;
 }
 
-bool SqliteConnection::runShaped(const StatementShape& statement, long* recordsAffected) {
+bool SqliteConnection::runShaped(const StatementShape& statement, long* recordsAffected,
+                                 ShapeUse& use) {
     detachResults();
     sqlite3_stmt* st = m_shapes.find(statement.shape());
+    use.cache = "hit";
     if (!st) {
         // The shape is translated like any text: numbered marks keep their values wherever the
         // translation puts them. A shape SQLite refuses (a quoted name, where a value cannot
         // stand; too many values) runs as written, which also gives a faulty statement its own
         // message.
+        use.cache = "bypassed";
         const QByteArray shape =
             SqlServerToSqlite::translate(QString::fromUtf8(statement.numberedShape())).toUtf8();
         PreparedStatement prepared;
-        if (shape.size() > std::numeric_limits<int>::max() ||
-            sqlite3_prepare_v3(m_handle, shape.constData(), int(shape.size()),
+        if (shape.size() > std::numeric_limits<int>::max()) {
+            use.why = QStringLiteral("the shape is too long to prepare");
+            return false;
+        }
+        if (sqlite3_prepare_v3(m_handle, shape.constData(), int(shape.size()),
                                SQLITE_PREPARE_PERSISTENT, prepared.out(), nullptr) != SQLITE_OK ||
-            !prepared.get())
+            !prepared.get()) {
+            use.why = QStringLiteral("SQLite does not prepare the shape: ") +
+                      QString::fromUtf8(sqlite3_errmsg(m_handle));
             return false;
+        }
         // RETURNING gives rows, which only the general path reads.
-        if (sqlite3_column_count(prepared.get()) != 0 ||
-            sqlite3_bind_parameter_count(prepared.get()) != statement.parameterCount())
+        if (sqlite3_column_count(prepared.get()) != 0) {
+            use.why = QStringLiteral("the statement gives rows");
             return false;
+        }
+        if (sqlite3_bind_parameter_count(prepared.get()) != statement.parameterCount()) {
+            use.why = QStringLiteral("the shape has %1 marks for %2 values")
+                          .arg(sqlite3_bind_parameter_count(prepared.get()))
+                          .arg(statement.parameterCount());
+            return false;
+        }
         st = prepared.release();
         m_shapes.add(statement.shape(), st);
+        use.cache = "prepared";
     }
     int rc = statement.bind(st);
     if (rc == SQLITE_OK)

@@ -47,8 +47,15 @@ private:
     SqliteConnection(const QString& name, const QString& path);
     std::unique_ptr<Recordset> run(const QString& sql, const QByteArray& text,
                                    long* recordsAffected);
-    // Runs a data-changing statement as its shape; false when it is to run as written.
-    bool runShaped(const StatementShape& statement, long* recordsAffected);
+    // How a data-changing statement met the statement cache, for the trace: "hit", "prepared" or
+    // "bypassed", and why it was bypassed.
+    struct ShapeUse {
+        const char* cache = nullptr;
+        QString why;
+    };
+    // Runs a data-changing statement as its shape; false, with use saying why, when it is to
+    // run as written.
+    bool runShaped(const StatementShape& statement, long* recordsAffected, ShapeUse& use);
     void detachResults() const;
     // Runs a statement of the connection's own, traced, raising the database's bare message.
     void traced(const QString& sql, const QString& executed);

@@ -6,17 +6,25 @@
 
 namespace ktest {
 
-QStringList takeTrace(const QString& path) {
+std::vector<TraceLine> takeTraceLines(const QString& path) {
     QFile file(path);
-    QStringList statements;
+    std::vector<TraceLine> lines;
     if (file.open(QIODevice::ReadOnly))
         for (const QByteArray& line : file.readAll().split('\n'))
-            if (!line.isEmpty())
-                statements << QJsonDocument::fromJson(line)
-                                  .object()
-                                  .value(QStringLiteral("sql"))
-                                  .toString();
+            if (!line.isEmpty()) {
+                const QJsonObject o = QJsonDocument::fromJson(line).object();
+                lines.push_back({o.value(QStringLiteral("sql")).toString(),
+                                 o.value(QStringLiteral("cache")).toString(),
+                                 o.value(QStringLiteral("why")).toString()});
+            }
     file.remove();
+    return lines;
+}
+
+QStringList takeTrace(const QString& path) {
+    QStringList statements;
+    for (const TraceLine& line : takeTraceLines(path))
+        statements << line.sql;
     return statements;
 }
 

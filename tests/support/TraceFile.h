@@ -2,11 +2,22 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace ktest {
 
-// The statements recorded in a SQL trace file (KESTROVA_SQL_TRACE), as the screens built them,
-// in order; the file is removed, so that the next call returns only what ran since.
+// One statement of a SQL trace: as the screen built it, and how the statement cache met it
+// ("hit", "prepared", "bypassed" with why, or empty for a statement the cache does not take).
+struct TraceLine {
+    QString sql;
+    QString cache;
+    QString why;
+};
+
+// The statements recorded in a SQL trace file (KESTROVA_SQL_TRACE), in order; the file is
+// removed, so that the next call returns only what ran since.
+std::vector<TraceLine> takeTraceLines(const QString& path);
+// The same, as the screens built them.
 QStringList takeTrace(const QString& path);
 
 } // namespace ktest

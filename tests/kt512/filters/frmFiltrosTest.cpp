@@ -2,8 +2,10 @@
 // F4, and the board's reload once the dialog is accepted.
 
 #include "kt512/filters/frmFiltros.h"
+#include "kt512/services/IControles.h"
 #include "kt512/services/ItxtVEX.h"
 #include "kt512/trips/frmKT512.h"
+#include "suite/controls/Controles.h"
 #include "tests/kt512/trips/EntornoTablero.h"
 
 #include <QAbstractButton>
@@ -42,6 +44,11 @@ TEST_F(DialogoDeFiltros, AlCargarseTomaElPadreDelTableroYLosFormatosDeLasClaves)
     filtros().Aceptado = true;
     mostrarDialogo();
     EXPECT_FALSE(filtros().Aceptado);
+    const auto* barra = dynamic_cast<suite::Controles*>(
+        filtros().control<IControles>(QStringLiteral("Controles")).get());
+    ASSERT_NE(barra, nullptr);
+    EXPECT_GE(barra->notificaciones(), 1) << "the activation does not reach the bar";
+    EXPECT_FALSE(barra->ultimaNotificacion());
     EXPECT_EQ(filtros().Padre(), tablero().sPadre());
     EXPECT_EQ(sistema->parametrosLeidos,
               QStringList({"FTO_TIPO_VEHICULO", "FTO_CHOFER", "FTO_SUCURSAL", "FTO_VEHICULO"}));

@@ -3,19 +3,24 @@
 
 #include "EntornoReprogramacion.h"
 
+#include "kt512/filters/frmFiltros.h"
 #include "kt512/reprogram/frmRecalendarizar.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/IssTbVex.h"
+#include "kt512/services/ItxtVEX.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/com/LateBinding.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/MonthView.h"
+#include "suite/db/Schema.h"
+#include "tests/support/TraceFile.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -150,6 +155,34 @@ TEST_F(ComandoReprogramar, NothingSelectedOrADateThatIsNoDateIsToldAndWritesNoth
     EXPECT_EQ(tablas(), antes);
 }
 
+// The row right-clicked is the one offered, the list's last as well as its first.
+TEST_F(ComandoReprogramar, TheRowRightClickedIsTheOneOfferedUpToTheLast) {
+    const QStringList columnas =
+        suite::Schema::table(QStringLiteral("Orden_Entrega")).columnNames();
+    QStringList valores = columnas;
+    valores[0] = QStringLiteral("'0001O''0002'");
+    db.exec(QStringLiteral("INSERT INTO Orden_Entrega (%1) SELECT %2 FROM Orden_Entrega WHERE "
+                           "Oe_Folio = '0001O''0001'")
+                .arg(columnas.join(QStringLiteral(", ")), valores.join(QStringLiteral(", "))));
+    db.exec(QStringLiteral("INSERT INTO Viaje_Documento (Vj_Folio, Vd_Tabla, Vd_Documento) VALUES "
+                           "('0001V''0001', 'ORDEN_ENTREGA', '0001O''0002')"));
+    abrir(QString());
+    const QStringList lista = folios("lvOrdenes");
+    ASSERT_EQ(lista.size(), 2);
+    for (int fila : {1, 0}) {
+        QString ofrecido;
+        EXPECT_TRUE(reprogramar(
+            "lvOrdenes",
+            [&] {
+                ofrecido = dialogo().Folio();
+                QTest::keyClick(dialogo().window(), Qt::Key_Escape);
+            },
+            fila));
+        EXPECT_EQ(ofrecido, lista[fila]);
+    }
+    EXPECT_TRUE(ids().isEmpty());
+}
+
 TEST_F(ComandoReprogramar, AShipmentFillsAnEmptyBranchAndNeverReplacesOne) {
     ASSERT_TRUE(reprogramar("lvEmbarques", [&] { aceptar(); }));
     EXPECT_EQ(p().sucursal(), kSucursal);
@@ -228,6 +261,40 @@ TEST_F(ComandoReprogramar, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         db.exec(QStringLiteral("DROP TRIGGER falla"));
         QTest::keyClick(p().window(), Qt::Key_1, Qt::AltModifier);
     }
+}
+
+// A shape the cache cannot prepare still runs, as text parsed anew each time: only the trace
+// tells. Every data-changing statement of a whole session must have come from the cache.
+TEST_F(ComandoReprogramar, EveryStatementTheScreensWriteIsServedByTheStatementCache) {
+    frmFiltros& filtros = publico().filtros();
+    filtros.control<ItxtVEX>(QStringLiteral("txtEstado"))->setText(QStringLiteral("AB"));
+    filtros.control<ItxtVEX>(QStringLiteral("txtNEstado"))->setText(QStringLiteral("Abierto"));
+    publico().board().Load();
+    abrir(QString());
+    ASSERT_TRUE(reprogramar("lvOrdenes", [&] { aceptar(); }));
+    ASSERT_TRUE(reprogramar("lvEmbarques", [&] { aceptar(); }));
+    p().Cargar(kViaje, QString());
+    p().ctl(QStringLiteral("Controles"))
+        .widget()
+        ->findChild<QAbstractButton*>(QStringLiteral("btnB1"))
+        ->click();
+    EXPECT_TRUE(ids().isEmpty());
+
+    int escrituras = 0;
+    int reusadas = 0;
+    for (const ktest::TraceLine& linea : ktest::takeTraceLines(db.path() + ".trace")) {
+        if (!linea.sql.trimmed().contains(
+                QRegularExpression(QStringLiteral("^(INSERT|UPDATE|DELETE)\\b"))))
+            continue;
+        ++escrituras;
+        reusadas += linea.cache == QLatin1String("hit");
+        EXPECT_TRUE(linea.cache == QLatin1String("hit") || linea.cache == QLatin1String("prepared"))
+            << "cache [" << linea.cache.toStdString() << "] " << linea.why.toStdString() << "\n"
+            << linea.sql.toStdString();
+    }
+    // The order, its three lines, its links, the shipment, the states and the header.
+    EXPECT_GE(escrituras, 10);
+    EXPECT_GT(reusadas, 0) << "no shape was ever found again in the cache";
 }
 
 TEST_F(ComandoReprogramar, TheScreenAnswersItsContractByName) {

@@ -256,6 +256,21 @@ TEST_F(ReprogramarDocumento, ARecordThatMayNotBeReprogrammedIsNotRead) {
     EXPECT_TRUE(ids().isEmpty());
 }
 
+// A reprogramming is one transaction of its own: asked for inside the caller's, it refuses and
+// leaves that transaction, with what the caller wrote, for the caller to end.
+TEST_F(ReprogramarDocumento, InsideTheCallersTransactionItRefusesAndLeavesThatTransactionOpen) {
+    ado::Connection& conexion = sesion->connection();
+    conexion.BeginTrans();
+    conexion.Execute(QStringLiteral("UPDATE Remision SET Rm_Importe = 11"));
+    EXPECT_FALSE(p().ReprogramarDocumento(kOrden, QStringLiteral("Ordenes"), kNuevaFecha));
+    EXPECT_FALSE(p().mensajeError().isEmpty());
+    ASSERT_TRUE(conexion.inTransaction());
+    conexion.CommitTrans();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT Rm_Importe FROM Remision")).toDouble(), 11.0);
+    EXPECT_TRUE(foliosNuevos("Orden_Entrega", "Oe_Folio").isEmpty());
+    EXPECT_EQ(estado("Orden_Entrega", "Oe_Folio", kOrden), QStringLiteral("RM,RMT,RM,CA"));
+}
+
 // A second operator's process reprograms the same order once the first one holds the write lock.
 TEST_F(ReprogramarDocumento, TwoOperatorsReprogrammingOneOrderMakeOneCopy) {
     auto cerrojo = db.open();

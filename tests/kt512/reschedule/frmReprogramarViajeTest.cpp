@@ -4,6 +4,7 @@
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/filters/frmFiltros.h"
 #include "kt512/reprogram/frmRecalendarizar.h"
+#include "kt512/services/IControles.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/IssTbVex.h"
 #include "kt512/services/ItxtVEX.h"
@@ -14,6 +15,7 @@
 #include "platform/forms/RecordingPresenter.h"
 #include "platform/forms/TimerSwitch.h"
 #include "suite/controls/ControlKit.h"
+#include "suite/controls/Controles.h"
 #include "suite/host/HostSession.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TraceFile.h"
@@ -180,6 +182,11 @@ TEST_P(PantallaReprogramarViajeEnCadaBase, CargarReadsTheHeaderThenFillsOrdersAn
     EXPECT_TRUE(sentencias[1].contains(QLatin1String("Orden_Entrega.Oe_Folio AS \"Folio\"")));
     EXPECT_TRUE(sentencias[2].contains(QLatin1String("Embarque.Eb_Folio AS \"Folio\"")));
     EXPECT_TRUE(ids().isEmpty());
+    const auto* barra =
+        dynamic_cast<suite::Controles*>(p().control<IControles>(QStringLiteral("Controles")).get());
+    ASSERT_NE(barra, nullptr);
+    EXPECT_GE(barra->notificaciones(), 1) << "the activation does not reach the bar";
+    EXPECT_FALSE(barra->ultimaNotificacion());
     EXPECT_EQ(caja("txtKmFinal")->ValorNumerico().toDouble(), 1730.5);
     EXPECT_EQ(p().control<IdpFecha>(QStringLiteral("dpHoraFinal"))->Value().time(),
               QTime(17, 45, 30));
@@ -250,38 +257,6 @@ TEST_P(PantallaReprogramarViajeEnCadaBase,
     traza();
     p().Cargar(kFolio, QString());
     EXPECT_EQ(condiciones(), esperado({}, {}));
-}
-
-TEST_P(PantallaReprogramarViajeEnCadaBase, TheListsHoldOnlyDocumentsThatMayBeReprogrammed) {
-    const QString deEsteViaje =
-        QStringLiteral(" IN (SELECT Vd_Documento FROM Viaje_Documento WHERE Vj_Folio = ") + kEnSql +
-        ")";
-    db->exec("UPDATE Orden_Entrega SET Es_Cve_Estado = 'RP' WHERE Oe_Folio = (SELECT MIN(Oe_Folio) "
-             "FROM Orden_Entrega WHERE Oe_Folio" +
-             deEsteViaje + ")");
-    db->exec("UPDATE Embarque SET Es_Cve_Estado = 'CA' WHERE Eb_Folio = (SELECT MIN(Eb_Folio) FROM "
-             "Embarque WHERE Eb_Folio" +
-             deEsteViaje + ")");
-    abrir();
-    const auto folios = [&](const char* lista) {
-        QStringList r;
-        forms::ListView& lv = p().listView(QString::fromLatin1(lista));
-        for (int i = 1; i <= lv.Count(); ++i)
-            r << lv.itemText(i);
-        return r;
-    };
-    const auto vigentes = [&](const char* tabla, const char* llave) {
-        QStringList r;
-        for (const QStringList& fila :
-             db->rows(QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2%3 AND Es_Cve_Estado IN "
-                                     "('RM', 'RMT') ORDER BY 1")
-                          .arg(QLatin1String(tabla), QLatin1String(llave), deEsteViaje)))
-            r << fila.value(0);
-        return r;
-    };
-    EXPECT_EQ(folios("lvOrdenes"), vigentes("Orden_Entrega", "Oe_Folio"));
-    EXPECT_EQ(folios("lvEmbarques"), vigentes("Embarque", "Eb_Folio"));
-    EXPECT_FALSE(folios("lvOrdenes").isEmpty() && folios("lvEmbarques").isEmpty());
 }
 
 TEST_F(PantallaReprogramarViaje, FailuresOfTheLoadAreReportedAndTheNextStepStillRuns) {
@@ -399,49 +374,51 @@ TEST_P(PantallaReprogramarViajeEnCadaBase,
     EXPECT_EQ(leido("dpFechaFinal", "dpHoraFinal"), QDateTime(QDate(2026, 12, 4), QTime(18, 30)));
 }
 
-TEST_F(PantallaReprogramarViaje, AFailureInsideTheUpdateLeavesTheTripAsItWas) {
-    db->exec(QStringLiteral("CREATE TRIGGER bloqueo BEFORE UPDATE ON Viaje BEGIN SELECT "
-                            "RAISE(ABORT, 'el viaje está bloqueado'); END"));
+// A save the database refuses, by a fault or because another user holds the write lock, changes
+// nothing, is told once, and leaves the screen open with what was typed and the flags as they were.
+TEST_F(PantallaReprogramarViaje, ARefusedSaveLeavesTheTripTheScreenAndTheFlagsAsTheyWere) {
     const QString fila =
         QStringLiteral("SELECT quote(Vj_Fecha_Inicio_Viaje), quote(Vj_Fecha_Fin_Viaje), "
                        "quote(Vj_Kilometro_Inicial), quote(Vj_Kilometro_Final), * FROM Viaje WHERE "
                        "Vj_Folio = ") +
         kEnSql;
     const QList<QStringList> antes = db->rows(fila);
-    abrir();
-    publico->recalendarizar().Aceptado = true;
-    caja("txtKmFinal")->setText(QStringLiteral("987654"));
-    pulsar("btnB1");
+    for (const bool bloqueado : {true, false}) {
+        SCOPED_TRACE(bloqueado ? "bloqueado" : "otro usuario");
+        if (bloqueado)
+            db->exec(QStringLiteral("CREATE TRIGGER bloqueo BEFORE UPDATE ON Viaje BEGIN SELECT "
+                                    "RAISE(ABORT, 'el viaje está bloqueado'); END"));
+        abrir();
+        publico->recalendarizar().Aceptado = true;
+        caja("txtKmFinal")->setText(QStringLiteral("987654"));
+        decltype(db->open()) otro;
+        if (!bloqueado) {
+            otro = db->open();
+            otro->BeginTrans();
+        }
+        pulsar("btnB1");
+        if (otro)
+            otro->RollbackTrans();
 
-    EXPECT_EQ(db->rows(fila), antes);
-    EXPECT_FALSE(sesion->connection().inTransaction());
-    ASSERT_EQ(mensajes->messages().size(), 1u);
-    const forms::Message m = mensajes->messages().front();
-    EXPECT_TRUE(m.text.startsWith(QStringLiteral("ActualizaValores() - el viaje está bloqueado")))
-        << m.text.toStdString();
-    EXPECT_EQ(std::tuple(m.style, m.id), std::tuple(16L, QStringLiteral("ERR-ID:7500012")));
-    EXPECT_TRUE(p().isVisible());
-    EXPECT_FALSE(p().Aceptado);
-    EXPECT_TRUE(publico->recalendarizar().Aceptado);
-}
-
-TEST_F(PantallaReprogramarViaje, AnotherUserSavingIsToldAndWhatWasTypedStays) {
-    abrir();
-    caja("txtKmFinal")->setText(QStringLiteral("987654"));
-    const QList<QStringList> antes = db->rows(QStringLiteral("SELECT * FROM Viaje"));
-    auto otro = db->open();
-    otro->BeginTrans();
-    pulsar("btnB1");
-    otro->RollbackTrans();
-    ASSERT_EQ(mensajes->messages().size(), 1u);
-    const forms::Message m = mensajes->messages().front();
-    EXPECT_EQ(m.id, QStringLiteral("ERR-ID:7500012"));
-    EXPECT_TRUE(m.text.contains(QStringLiteral("Otro usuario está guardando")))
-        << m.text.toStdString();
-    EXPECT_TRUE(p().isVisible());
-    EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("987654"));
-    EXPECT_EQ(db->rows(QStringLiteral("SELECT * FROM Viaje")), antes);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(db->rows(fila), antes);
+        EXPECT_FALSE(sesion->connection().inTransaction());
+        ASSERT_EQ(mensajes->messages().size(), 1u);
+        const forms::Message m = mensajes->messages().front();
+        EXPECT_TRUE(m.text.startsWith(QStringLiteral("ActualizaValores() - ")) &&
+                    m.text.contains(bloqueado ? QStringLiteral("el viaje está bloqueado")
+                                              : QStringLiteral("Otro usuario está guardando")))
+            << m.text.toStdString();
+        EXPECT_EQ(std::tuple(m.style, m.id), std::tuple(16L, QStringLiteral("ERR-ID:7500012")));
+        EXPECT_TRUE(p().isVisible());
+        EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("987654"));
+        EXPECT_FALSE(p().Aceptado);
+        EXPECT_TRUE(publico->recalendarizar().Aceptado);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        mensajes->clear();
+        if (bloqueado)
+            db->exec(QStringLiteral("DROP TRIGGER bloqueo"));
+        p().Unload();
+    }
 }
 
 TEST_F(PantallaReprogramarViaje, LeavingSetsTheFlagsTheBoardReloadsOn) {

@@ -2,6 +2,7 @@
 
 #include "EntornoTablero.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
+#include "kt512/services/IdpFecha.h"
 #include "kt512/services/ItxtVEX.h"
 #include "kt512/trips/frmKT512.h"
 #include "platform/forms/ErrorReporter.h"
@@ -74,25 +75,47 @@ TEST_F(ListaDeViajes, CadaClicEnUnEncabezadoInvierteElOrdenDeTodaLaLista) {
     EXPECT_EQ(folios(), QStringLiteral("V3 V2 V1 SEÑAL-5"));
 }
 
-TEST_F(ListaDeViajes, ElDobleClicAbreElViajeConSuSucursalYVuelveASuFila) {
-    QString abierta;
-    QTimer vigia;
-    QObject::connect(&vigia, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && abierta.isEmpty()) {
-            abierta = modal->objectName();
-            QTest::keyClick(modal, Qt::Key_Escape);
-        }
-    });
-    vigia.start(20);
-    QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, fila(2));
-    QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(2));
-    vigia.stop();
-
-    EXPECT_EQ(abierta, QStringLiteral("frmReprogramarViaje"));
-    EXPECT_EQ(funciones->llamadasCampo, QStringList{"Viaje|Vj_Folio|V2|Sc_Cve_Sucursal|"});
-    EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
-    EXPECT_EQ(tablero().IndiceSeleccionado, 2);
-    EXPECT_EQ(lista().SelectedIndex(), 2);
+// A double click opens the trip with its branch; the list may be reloaded while the screen is
+// open, and the position is then looked for in the list as it has become.
+TEST_F(ListaDeViajes, ElDobleClicAbreElViajeYVuelveASuPosicionEnLaListaComoQuedo) {
+    const auto recargar = [&] {
+        auto fin = tablero().control<IdpFecha>(QStringLiteral("dpFechaFin"));
+        fin->setValue(fin->Value().addDays(1));
+    };
+    struct Caso {
+        int fila;
+        int filasAlVolver;
+        int seleccion;
+    };
+    for (const Caso& caso : {Caso{4, 4, 4}, Caso{1, 2, 1}, Caso{4, 3, 0}}) {
+        SCOPED_TRACE(caso.fila);
+        filas({{"V1"}, {"V2"}, {"V3"}, {"V4"}});
+        recargar();
+        std::vector<QStringList> nuevas;
+        for (int i = 1; i <= caso.filasAlVolver; ++i)
+            nuevas.push_back({QStringLiteral("W%1").arg(i)});
+        QString abierta;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && abierta.isEmpty()) {
+                abierta = modal->objectName();
+                filas(nuevas);
+                recargar();
+                QTest::keyClick(modal, Qt::Key_Escape);
+            }
+        });
+        vigia.start(20);
+        QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, fila(caso.fila));
+        QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(caso.fila));
+        vigia.stop();
+        EXPECT_EQ(abierta, QStringLiteral("frmReprogramarViaje"));
+        EXPECT_EQ(funciones->llamadasCampo.value(funciones->llamadasCampo.size() - 1),
+                  QStringLiteral("Viaje|Vj_Folio|V%1|Sc_Cve_Sucursal|").arg(caso.fila));
+        EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
+        ASSERT_EQ(lista().Count(), caso.filasAlVolver);
+        EXPECT_EQ(lista().SelectedIndex(), caso.seleccion);
+        EXPECT_EQ(tablero().IndiceSeleccionado, caso.fila);
+    }
 }
 
 TEST_F(ListaDeViajes, UnErrorDelDobleClicLlegaAlUsuarioYElTableroSigue) {

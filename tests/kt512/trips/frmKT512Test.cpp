@@ -140,6 +140,27 @@ TEST_F(Tablero, RecargaAlAbrirConF5ElBotonLasFechasYCadaActivacionConUnaBandera)
     EXPECT_EQ(tablero().ActiveControlName(), QStringLiteral("dpFechaInicio"));
 }
 
+// The container's activation reaches the board only as the focus it puts on the list.
+TEST_F(Tablero, LaActivacionDelContenedorEnfocaLaListaYNoCargaElTablero) {
+    otra->Load();
+    tablero().setPadre(com::Ptr<com::IDispatch>(otra.get()));
+    const auto activarContenedor = [&] {
+        otra->Show();
+        otra->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(otra->window()));
+    };
+    activarContenedor();
+    EXPECT_FALSE(tablero().isLoaded());
+    EXPECT_EQ(cargas(), 0);
+
+    mostrar();
+    ASSERT_EQ(tablero().ActiveControlName(), QStringLiteral("dpFechaInicio"));
+    activarContenedor();
+    EXPECT_EQ(tablero().window()->focusWidget(),
+              tablero().ctl(QStringLiteral("lvViajes")).widget());
+    EXPECT_EQ(cargas(), 1);
+}
+
 TEST_F(Tablero, ElTemporizadorRecargaTrasTantosTicksMasUnoYReseleccionaPorPosicion) {
     abrirCon("1");
     EXPECT_EQ(ticksHastaRecargar(5), 2);
@@ -161,6 +182,14 @@ TEST_F(Tablero, ElTemporizadorRecargaTrasTantosTicksMasUnoYReseleccionaPorPosici
     EXPECT_EQ(ticksHastaRecargar(30), 11) << "other reloads do not restart the count";
     EXPECT_EQ(lista().SelectedIndex(), 2);
     EXPECT_EQ(lista().itemText(2), QStringLiteral("N2"));
+    // The position is kept at the list's last row and at its first.
+    filas({{"D1"}, {"D2"}});
+    EXPECT_EQ(ticksHastaRecargar(30), 21);
+    EXPECT_EQ(lista().SelectedIndex(), 2);
+    tablero().IndiceSeleccionado = 1;
+    EXPECT_EQ(ticksHastaRecargar(30), 21);
+    EXPECT_EQ(lista().SelectedIndex(), 1);
+    tablero().IndiceSeleccionado = 2;
     // A list grown shorter than the position, or empty, gets no selection.
     filas({{"C1"}});
     EXPECT_EQ(ticksHastaRecargar(30), 21);
@@ -214,8 +243,10 @@ TEST_F(Tablero, LaListaSeEstiraConLaVentanaYLaSalidaCierraElContenedor) {
     EXPECT_TRUE(tablero().isLoaded());
 
     publico->recalendarizar().Load();
+    publico->reprogramarViaje().Load();
     tablero().Unload();
     EXPECT_FALSE(filtros().isLoaded());
+    EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
     EXPECT_TRUE(publico->recalendarizar().isLoaded());
 }
 

@@ -1,4 +1,5 @@
 #include "platform/ado/Providers.h"
+#include "tests/support/PrintQString.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -64,6 +65,29 @@ TEST_F(SqlTraceTest, EveryStatementIsOneJsonLineWithWhatWasSentAndHowItEnded) {
         EXPECT_TRUE(line.contains(QStringLiteral("error")));
     }
     EXPECT_TRUE(lines[2].value(QStringLiteral("error")).isNull());
+}
+
+// A write the cache cannot prepare still runs, parsed anew each time: the trace says so.
+TEST_F(SqlTraceTest, AWriteSaysWhetherTheStatementCacheServedItAndWhyNot) {
+    const QString insert = QStringLiteral("INSERT INTO Venta VALUES ('%1', 1)");
+    m_connection->Execute(insert.arg(QLatin1Char('a')));
+    m_connection->Execute(insert.arg(QLatin1Char('b')));
+    m_connection->Execute(QStringLiteral("INSERT INTO 'Venta' ('Vn_Folio') VALUES ('c')"));
+    m_connection->Execute(QStringLiteral("INSERT INTO Venta VALUES ('d', 2) RETURNING 1"));
+    EXPECT_THROW(m_connection->Execute(insert.arg(QStringLiteral("e', 'f"))), com::RuntimeError);
+    m_connection->Execute(QStringLiteral("SELECT * FROM Venta"));
+
+    QStringList seen;
+    for (const QJsonObject& line : entries())
+        seen << line.value(QStringLiteral("cache")).toString() + QLatin1Char('|') +
+                    line.value(QStringLiteral("why")).toString();
+    EXPECT_EQ(seen, (QStringList{"prepared|", "hit|",
+                                 "bypassed|SQLite does not prepare the shape: near \"?1\": "
+                                 "syntax error",
+                                 "bypassed|the statement gives rows",
+                                 "bypassed|SQLite does not prepare the shape: table Venta has 2 "
+                                 "columns but 3 values were supplied",
+                                 "|"}));
 }
 
 } // namespace

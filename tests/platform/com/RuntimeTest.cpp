@@ -4,7 +4,6 @@
 #include "platform/com/FunctionFactory.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBinding.h"
-#include "platform/com/ModulePath.h"
 #include "platform/com/ServerExports.h"
 #include "tests/support/Checks.h"
 
@@ -77,35 +76,6 @@ TEST_F(RuntimeTest, UnknownClassesRaise429NamingTheClass) {
     }
 }
 
-TEST_F(RuntimeTest, AServerRegistersItsClassAndUnloadsWhenItsObjectsAndLocksAreGone) {
-    runtime.registerServer(kServidor);
-    EXPECT_FALSE(ktest::libraryLoaded(kServidor)); // registering leaves nothing loaded
-    EXPECT_EQ(runtime.clsidFromProgId(QStringLiteral("KTest.Contador")), kContador);
-
-    auto objeto = runtime.createInstance(QStringLiteral("KTest.Contador"));
-    auto otro = runtime.createInstance(kContador);
-    runtime.freeUnusedLibraries();
-    EXPECT_TRUE(ktest::libraryLoaded(kServidor));
-    objeto = nullptr;
-    runtime.freeUnusedLibraries();
-    EXPECT_TRUE(ktest::libraryLoaded(kServidor));
-    otro = nullptr;
-    runtime.freeUnusedLibraries();
-    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
-
-    runtime.getClassObject(kContador)->lockServer(true); // the factory itself goes at once
-    runtime.freeUnusedLibraries();
-    EXPECT_TRUE(ktest::libraryLoaded(kServidor));
-    runtime.getClassObject(kContador)->lockServer(false);
-    runtime.freeUnusedLibraries();
-    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
-
-    runtime.unregisterServer(kServidor);
-    EXPECT_EQ(
-        ktest::errorOf([&] { runtime.createInstance(QStringLiteral("KTest.Contador")); }).number(),
-        429);
-}
-
 TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
     {
         com::Runtime anidado(registro);
@@ -116,41 +86,6 @@ TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
     }
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
     EXPECT_EQ(&com::Runtime::current(), &runtime);
-}
-
-TEST_F(RuntimeTest, LibrariesThatAreNotComponentsAreRefusedWithoutRegisteringAnything) {
-    const QString texto = dir.filePath(QStringLiteral("libFalso.so"));
-    QFile f(texto);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("no soy una biblioteca\n");
-    f.close();
-    // A real shared object without the four entry points: the runtime's own library.
-    const QString kcom = com::modulePath(reinterpret_cast<const void*>(&com::guidString));
-    ASSERT_FALSE(kcom.isEmpty());
-
-    const std::tuple<QString, long, QString> casos[] = {
-        {texto, 48, QStringLiteral("no es un componente")},
-        {kcom, 453, QStringLiteral("DllRegisterServer")},
-        {dir.filePath(QStringLiteral("nada.so")), 53, QString()}};
-    for (const auto& [archivo, numero, dice] : casos) {
-        const com::RuntimeError e = ktest::errorOf([&] { runtime.registerServer(archivo); });
-        EXPECT_EQ(e.number(), numero) << e.what();
-        EXPECT_TRUE(e.description().contains(dice)) << e.what();
-    }
-    EXPECT_FALSE(QFile::exists(registro));
-}
-
-TEST_F(RuntimeTest, RegisteringIntoACorruptRegistryRaisesItsMessageAndChangesNothing) {
-    QFile f(registro);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("{\"classes\": ");
-    f.close();
-    const QString error = ktest::errorOf([&] { runtime.registerServer(kServidor); }).description();
-    EXPECT_TRUE(error.contains(registro) && error.contains(QStringLiteral("dañado")))
-        << error.toStdString();
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("{\"classes\": "));
-    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 }
 
 TEST(ExportBoundaryTest, AnyExceptionBecomesAFailureWithItsErrorLeftForTheCaller) {

@@ -6,6 +6,7 @@
 #include "platform/forms/RecordingPresenter.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/host/HostSession.h"
+#include "tests/support/PrintQString.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QTemporaryDir>
@@ -75,14 +76,30 @@ TEST_P(CancelacionTest, CancelsOnceAndSaysWhyNotAfterwards) {
     EXPECT_FALSE(session->connection().inTransaction());
 }
 
-TEST_P(CancelacionTest, TheCallersRollbackUndoesTheCancellation) {
+// Inside the caller's transaction a cancellation, a refusal and a failure all leave the
+// transaction open for the caller to end.
+TEST_P(CancelacionTest, InsideTheCallersTransactionOnlyTheCallerEndsIt) {
     const QString folio = activo();
-    const QStringList antes = fila(folio);
-    session->connection().BeginTrans();
+    const QString otro =
+        db.scalar(QStringLiteral("SELECT MAX(%1) FROM %2 WHERE Es_Cve_Estado <> 'CA'")
+                      .arg(QLatin1String(GetParam().campoFolio), QLatin1String(GetParam().tabla)))
+            .toString();
+    ASSERT_NE(otro, folio);
+    db.exec(QStringLiteral("CREATE TRIGGER falla BEFORE UPDATE ON %1 WHEN OLD.%2 = '%3' BEGIN "
+                           "SELECT RAISE(ABORT, 'falla forzada'); END")
+                .arg(QLatin1String(GetParam().tabla), QLatin1String(GetParam().campoFolio), otro));
+    ado::Connection& conexion = session->connection();
+    conexion.BeginTrans();
     ASSERT_TRUE(cancelar(folio)) << qPrintable(mensaje);
-    EXPECT_TRUE(session->connection().inTransaction());
-    session->connection().RollbackTrans();
-    EXPECT_EQ(fila(folio), antes);
+    EXPECT_TRUE(conexion.inTransaction());
+    EXPECT_FALSE(cancelar(QStringLiteral("9999'99999")));
+    EXPECT_TRUE(conexion.inTransaction()) << "a refusal ended the caller's transaction";
+    EXPECT_FALSE(cancelar(otro));
+    EXPECT_TRUE(mensaje.contains(QLatin1String("falla forzada"))) << qPrintable(mensaje);
+    ASSERT_TRUE(conexion.inTransaction()) << "a failure ended the caller's transaction";
+    conexion.CommitTrans();
+    EXPECT_EQ(fila(folio), (QStringList{"CA", "MGARCIA"}));
+    EXPECT_NE(fila(otro).value(0), QStringLiteral("CA"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Documentos, CancelacionTest,

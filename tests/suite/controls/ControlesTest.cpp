@@ -1,7 +1,6 @@
 #include "KitForm.h"
 
 #include "kt512/services/ClassIds.h"
-#include "kt512/services/IControles.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -66,8 +65,6 @@ TEST_F(ControlesTest, ADialogsBarAcceptsAndCancels) {
     QTest::mouseClick(child<QPushButton>("btnB2"), Qt::LeftButton);
     EXPECT_EQ(accepts.count, 1);
     EXPECT_EQ(cancels.count, 2);
-
-    EXPECT_NO_THROW(bar.as<kt512::IControles>()->NotificarActivacion(false));
 }
 
 TEST_F(ControlesTest, AMovableBandDragsItsWindow) {

@@ -143,17 +143,6 @@ TEST_F(DemoDataTest, CataloguesKeepTheirFormatsAndSomeWithdrawnRows) {
     }
 }
 
-TEST_F(DemoDataTest, SomeTextsHoldApostrophes) {
-    EXPECT_EQ(count("SELECT COUNT(*) FROM Cliente WHERE Cl_Descripcion LIKE '%O''Brien%'"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM Chofer WHERE Ch_Cve_Chofer = '0007' AND Ch_Descripcion = "
-                    "'Patricio O''Brien Garza'"),
-              1);
-    EXPECT_GT(count("SELECT COUNT(*) FROM Orden_Entrega WHERE Oe_Comentario = 'entrega "
-                    "d''urgencia'"),
-              0);
-    EXPECT_GT(count("SELECT COUNT(*) FROM Tipo_Vehiculo WHERE Tv_Descripcion LIKE '%''%'"), 0);
-}
-
 TEST(DemoDataFailure, AFailedRunLeavesNothingBehind) {
     ktest::TestDatabase db({20, 1, today});
     const std::string before = digest(db);
