@@ -53,6 +53,18 @@ void ListContent::squeeze() {
     m_rowStart.shrink_to_fit();
 }
 
+void ListContent::replaceCell(int row, int column, QStringView text) {
+    if (column < 0 || column >= cellCount(row))
+        return;
+    const auto size = static_cast<quint32>(text.size());
+    if (m_text.size() + size > std::numeric_limits<quint32>::max())
+        throw std::length_error("list text beyond 4 GB");
+    // The old text stays where it was: a cell below may share it.
+    const auto offset = static_cast<quint32>(m_text.size());
+    m_text.insert(m_text.end(), text.utf16(), text.utf16() + size);
+    m_cells[cellIndex(row, column)] = {offset, size};
+}
+
 void ListContent::chopCell(int row, int column, int n) {
     if (column < 0 || column >= cellCount(row))
         return;

@@ -131,6 +131,7 @@ bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezado
         rs->Close();
         rows.squeeze();
         ListText::dropMidnights(rows, n);
+        ListText::alignDecimals(rows, n);
         lista.setContent(columns, std::move(rows));
     } catch (const com::RuntimeError& e) {
         m_ultimoError = e.description();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The trip board for real under Xvfb: kestrova opens it on a fresh demo database with the trips
-# of the days around today listed, and F5 reloads them, as the SQL trace shows.
+# of the days around today listed, and F5 reloads them, as the SQL trace shows. The window opens
+# wider than the design to show the list's columns, and reopens where the user left it.
 #   board_e2e.sh KESTROVA WORKDIR
 source "$(dirname "$0")/e2e_common.sh"
 e2e_setup "$0" "$@"
@@ -58,7 +59,30 @@ wait_loads $((first + 1))
 [ ! -s "$KESTROVA_MESSAGE_LOG" ] || e2e_fail "messages shown: $(cat "$KESTROVA_MESSAGE_LOG")"
 import -window root "$WORK/board.png" || e2e_fail "no screenshot"
 
+# geometry WINDOW: "X Y WIDTH HEIGHT" of the window on the screen.
+geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/ {printf "%s ", $2}'
+}
+read -r _ _ width _ <<<"$(geometry "$window")"
+[ "$width" -gt 722 ] || e2e_fail "the board opened $width pixels wide, no wider than its design"
+
+xdotool windowsize --sync "$window" 900 500 && xdotool windowmove --sync "$window" 60 40 ||
+    e2e_fail "could not move the board"
 e2e_close "$window" || e2e_fail "could not close the window"
 e2e_wait_exit 30
 [ "$E2E_STATUS" -eq 0 ] || e2e_fail "kestrova ended with status $E2E_STATUS"
-echo "PASS: the board listed the demo trips and F5 reloaded them; screenshot $WORK/board.png"
+[ -s "$XDG_CONFIG_HOME/kestrova/ventanas.ini" ] || e2e_fail "no window places in the user's configuration"
+
+e2e_start "$WORK/again.log" --db "$WORK/demo.sqlite" --user PRUEBA
+window=$(e2e_window "Control de viajes") || e2e_fail "the board did not open again"
+placed=""
+for _ in $(seq 1 40); do
+    placed=$(geometry "$window")
+    [ "$placed" = "60 40 900 500 " ] && break
+    sleep 0.25
+done
+[ "$placed" = "60 40 900 500 " ] || e2e_fail "the board reopened at '$placed', not where it was left"
+e2e_close "$window" || e2e_fail "could not close the window"
+e2e_wait_exit 30
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "kestrova ended with status $E2E_STATUS"
+echo "PASS: the board listed the demo trips, F5 reloaded them and the window reopened where it was left; screenshot $WORK/board.png"

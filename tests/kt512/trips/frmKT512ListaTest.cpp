@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <functional>
+#include <utility>
+#include <vector>
 
 using namespace kt512;
 
@@ -74,25 +77,37 @@ TEST_F(ListaDeViajes, CadaClicEnUnEncabezadoInvierteElOrdenDeTodaLaLista) {
     EXPECT_EQ(folios(), QStringLiteral("V3 V2 V1 SEÑAL-5"));
 }
 
-TEST_F(ListaDeViajes, ElDobleClicAbreElViajeConSuSucursalYVuelveASuFila) {
-    QString abierta;
-    QTimer vigia;
-    QObject::connect(&vigia, &QTimer::timeout, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && abierta.isEmpty()) {
-            abierta = modal->objectName();
-            QTest::keyClick(modal, Qt::Key_Escape);
-        }
-    });
-    vigia.start(20);
-    QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, fila(2));
-    QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(2));
-    vigia.stop();
+TEST_F(ListaDeViajes, ElDobleClicOEnterAbrenElViajeConSuSucursalYVuelvenASuFila) {
+    const std::vector<std::pair<const char*, std::function<void()>>> maneras{
+        {"doble clic",
+         [&] { QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(2)); }},
+        {"Enter", [&] { QTest::keyClick(vista(), Qt::Key_Return); }}};
+    for (const auto& [manera, abrir] : maneras) {
+        funciones->llamadasCampo.clear();
+        QString abierta;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && abierta.isEmpty()) {
+                abierta = modal->objectName();
+                QTest::keyClick(modal, Qt::Key_Escape);
+            }
+        });
+        vigia.start(20);
+        QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, fila(2));
+        abrir();
+        vigia.stop();
 
-    EXPECT_EQ(abierta, QStringLiteral("frmReprogramarViaje"));
-    EXPECT_EQ(funciones->llamadasCampo, QStringList{"Viaje|Vj_Folio|V2|Sc_Cve_Sucursal|"});
-    EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
-    EXPECT_EQ(tablero().IndiceSeleccionado, 2);
-    EXPECT_EQ(lista().SelectedIndex(), 2);
+        EXPECT_EQ(abierta, QStringLiteral("frmReprogramarViaje")) << manera;
+        EXPECT_EQ(funciones->llamadasCampo, QStringList{"Viaje|Vj_Folio|V2|Sc_Cve_Sucursal|"})
+            << manera;
+        EXPECT_FALSE(publico->reprogramarViaje().isLoaded()) << manera;
+        EXPECT_EQ(tablero().IndiceSeleccionado, 2) << manera;
+        EXPECT_EQ(lista().SelectedIndex(), 2) << manera;
+    }
+    // Enter with no trip selected opens nothing.
+    lista().setSelectedIndex(0);
+    QTest::keyClick(vista(), Qt::Key_Return);
+    EXPECT_EQ(funciones->llamadasCampo.size(), 1);
 }
 
 TEST_F(ListaDeViajes, UnErrorDelDobleClicLlegaAlUsuarioYElTableroSigue) {
