@@ -160,17 +160,15 @@ void ListText::alignDecimals(forms::ListContent& rows, int columns) {
         }
         if (!numbers || !uneven)
             continue;
-        QString padded;
+        // Zeros for the shortest, after a point for a whole number.
+        const QString zeros = QLatin1Char('.') + QString(most, QLatin1Char('0'));
         for (int r = 0; r < count; ++r) {
             const QStringView text = rows.cell(r, c);
             const int decimals = decimalsOf(text);
             if (text.isEmpty() || decimals == most)
                 continue;
-            padded = text.toString();
-            if (decimals == 0)
-                padded += QLatin1Char('.');
-            padded += QString(most - decimals, QLatin1Char('0'));
-            rows.replaceCell(r, c, padded);
+            const QStringView suffix(zeros);
+            rows.extendCell(r, c, decimals == 0 ? suffix : suffix.right(most - decimals));
         }
     }
 }
