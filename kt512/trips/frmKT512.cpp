@@ -16,8 +16,14 @@
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/Timer.h"
+#include "platform/forms/Twips.h"
 #include "platform/forms/WaitCursor.h"
 
+#include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTreeView>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -29,11 +35,16 @@ const QString kModulo = QStringLiteral("KT512");
 const QString kTituloCarga = QStringLiteral("CARGAR VIAJES");
 const QString kParametroTiempo = QStringLiteral("LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES");
 constexpr int kTeclaF5 = 116;
+constexpr int kTeclaEnter = 13;
 // Bottom margin of the list, below which the window's edge lies.
 constexpr int kMargenInferior = 175;
 // The date range the board opens on, around the server's date.
 constexpr int kDiasAntes = 7;
 constexpr int kDiasDespues = 7;
+// The smallest window in which the search box, kept at the right edge, stays clear of the filter
+// button (its right edge, a gap, the box and the list's margin) and the list shows a few rows.
+constexpr int kAnchoMinimo = 6360 + 1095 + 105 + 2535 + 120;
+constexpr int kAltoMinimo = 1200 + 1200 + kMargenInferior;
 
 QVariantMap selectorDeFecha() {
     return {{QStringLiteral("font"), QStringLiteral("Franklin Gothic Medium")},
@@ -183,12 +194,35 @@ void frmKT512::connectEvents() {
     lista->on(QStringLiteral("ItemClick"),
               [this](QVariantList& args) { lvViajes_ItemClick(args.value(0).toInt()); });
     lista->on(QStringLiteral("DblClick"), [this](QVariantList&) { lvViajes_DblClick(); });
+    lista->on(QStringLiteral("KeyDown"), [this](QVariantList& args) {
+        int keyCode = args.value(0).toInt();
+        lvViajes_KeyDown(keyCode, args.value(1).toInt());
+        args[0] = keyCode;
+    });
 }
 
 void frmKT512::Form_Load() {
     control<IcolorVEX>(QStringLiteral("colorVEX"))->AplicarColores();
     CargarViajes();
+    AjustarVentana();
     LeerTiempoActualizacion();
+}
+
+void frmKT512::AjustarVentana() {
+    QWidget* ventana = window();
+    ventana->setMinimumSize(forms::twipsToPixelsX(kAnchoMinimo),
+                            forms::twipsToPixelsY(kAltoMinimo));
+    // The board opens wide enough for every column of its list, as far as the screen goes; the
+    // place where the user left the window, when there is one, is restored over this on show.
+    auto* vista = qobject_cast<QTreeView*>(ctl(QStringLiteral("lvViajes")).widget());
+    if (!vista)
+        return;
+    const int ancho = 2 * vista->x() + 2 * vista->frameWidth() + vista->header()->length() +
+                      vista->verticalScrollBar()->sizeHint().width();
+    const QScreen* pantalla = ventana->screen();
+    const int maximo = pantalla ? pantalla->availableGeometry().width() : ancho;
+    if (ancho > ventana->width())
+        ventana->resize(std::min(ancho, maximo), ventana->height());
 }
 
 void frmKT512::LeerTiempoActualizacion() {
@@ -376,6 +410,14 @@ void frmKT512::lvViajes_ColumnClick(int columna) {
     lista.setSortOrder(lista.sortOrder() == forms::ListView::Ascending
                            ? forms::ListView::Descending
                            : forms::ListView::Ascending);
+}
+
+void frmKT512::lvViajes_KeyDown(int& keyCode, int shift) {
+    // Enter opens the selected trip, as a double click does.
+    if (keyCode != kTeclaEnter || shift != 0)
+        return;
+    keyCode = 0;
+    lvViajes_DblClick();
 }
 
 void frmKT512::lvViajes_ItemClick(int indice) {

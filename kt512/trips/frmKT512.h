@@ -13,7 +13,7 @@ namespace kt512 {
 
 // The trip board: the trips of a date range, narrowed by the filter dialog's boxes, reloaded on
 // demand, on a timer and whenever a dialog leaves its Aceptado flag set; searched, sorted, and
-// opened in the rescheduling screen by a double click.
+// opened in the rescheduling screen by a double click or by Enter.
 class frmKT512 : public forms::Form, public ContratoPantalla {
     Q_OBJECT
 public:
@@ -49,6 +49,7 @@ protected:
 private:
     void CargarViajes();
     void LeerTiempoActualizacion();
+    void AjustarVentana();
     void sPadre_Activate();
     void Controles_SalirClick();
     void cmdRefrescar_Click();
@@ -58,6 +59,7 @@ private:
     void lvViajes_ColumnClick(int columna);
     void lvViajes_ItemClick(int indice);
     void lvViajes_DblClick();
+    void lvViajes_KeyDown(int& keyCode, int shift);
 
     int m_suscripcionPadre = -1;
 };

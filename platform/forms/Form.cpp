@@ -1,17 +1,20 @@
 #include "Form.h"
 
 #include "CommonControls.h"
+#include "DialogPlacement.h"
 #include "ErrorReporter.h"
 #include "EventHandlers.h"
 #include "FormWindow.h"
 #include "IContainer.h"
 #include "KeyCodes.h"
 #include "KeyPropagation.h"
+#include "LabelFitting.h"
 #include "ListView.h"
 #include "MenuControl.h"
 #include "MonthView.h"
 #include "Timer.h"
 #include "Twips.h"
+#include "WindowPlace.h"
 #include "platform/com/ApplicationOwned.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
@@ -41,19 +44,6 @@ enum DispId { ShowId = 1, HideId, UnloadId, HWndId, CaptionId, FirstMemberId = 1
 
 com::RuntimeError notSupported() {
     return com::RuntimeError(QStringLiteral("Object doesn't support this property or method"), 438);
-}
-
-// A dialog opens over the window it was called from and inside that window's screen. Without a
-// window manager every new window would otherwise open in the screen's corner.
-void centerOver(QWidget* window, const QWidget* owner) {
-    const QRect area = owner->screen()->availableGeometry();
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(owner->frameGeometry().center());
-    frame.moveLeft(std::clamp(frame.left(), area.left(),
-                              std::max(area.left(), area.right() + 1 - frame.width())));
-    frame.moveTop(std::clamp(frame.top(), area.top(),
-                             std::max(area.top(), area.bottom() + 1 - frame.height())));
-    window->move(frame.topLeft());
 }
 
 } // namespace
@@ -91,6 +81,8 @@ public:
     QStringList memberNames;
     std::atomic<unsigned long> refs{0};
     int activationSeen = 0;
+    // Whether the window has been shown since it was created: its saved place applies once.
+    bool placed = false;
 
     class KeyPreview;
     class Shared;
@@ -109,6 +101,10 @@ public:
     void flushRetired();
     void quitModalLoops();
     void activated();
+    // A resizable window keeps where the user left it.
+    bool remembersPlace() const { return design.sizable && window && window->isWindow(); }
+    void savePlace();
+    void fitLabels();
     bool previewKey(QObject* receiver, QKeyEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
@@ -260,6 +256,7 @@ void Form::Private::createWindow() {
 
     window = w;
     windowKey = w;
+    placed = false;
     controls = std::move(created);
     Shared& all = shared();
     handle = all.nextHandle++;
@@ -380,6 +377,7 @@ void Form::Private::retire() {
     if (Shared* all = sharedIfAny(); all && all->activeTop == w->window())
         all->activeTop = nullptr;
     quitModalLoops();
+    savePlace();
 
     // The window and its controls go once the event loop runs again: an unload inside an event
     // of one of them (a button that closes its form) must not delete it under its own feet.
@@ -438,6 +436,19 @@ void Form::Private::quitModalLoops() {
         loop->quit();
 }
 
+void Form::Private::savePlace() {
+    if (placed && remembersPlace())
+        WindowPlace::save(window, design.name);
+}
+
+void Form::Private::fitLabels() {
+    std::vector<QPointer<QWidget>> widgets;
+    widgets.reserve(controls.size());
+    for (const Entry& e : controls)
+        widgets.emplace_back(e.control->widget());
+    LabelFitting::fit(widgets);
+}
+
 void Form::Private::activated() {
     Shared& all = shared();
     QWidget* top = window->window();
@@ -475,6 +486,7 @@ bool Form::Private::eventFilter(QObject* watched, QEvent* event) {
         if (!window->isVisible()) {
             if (Shared* all = sharedIfAny(); all && all->activeTop == window->window())
                 all->activeTop = nullptr;
+            savePlace();
             quitModalLoops();
         }
         break;
@@ -531,6 +543,8 @@ void Form::Load() {
     // A failure from here on leaves the form loaded, and reaches whoever caused the load.
     connectEvents();
     Form_Load();
+    // The load handler has given the labels their fonts.
+    d->fitLabels();
     QVariantList args;
     d->subscribers.raise(QStringLiteral("Load"), args);
 }
@@ -558,17 +572,29 @@ void Form::Unload() {
 void Form::Show(ShowMode mode) {
     Load();
     QWidget* w = d->window;
+    const bool firstShow = !d->placed;
+    d->placed = true;
     if (mode == ShowMode::Modeless) {
+        const bool restored =
+            firstShow && d->remembersPlace() && WindowPlace::restore(w, d->design.name, true);
         w->show();
+        // The frame is known only now.
+        if (restored)
+            WindowPlace::keepOnScreen(w);
         w->raise();
         w->activateWindow();
         return;
     }
     if (w->isVisible())
         throw com::RuntimeError(QStringLiteral("Form already displayed; can't show modally"), 400);
-    const QPointer<QWidget> previous = QApplication::activeWindow();
-    if (previous && previous != w)
-        centerOver(w, previous);
+    const QPointer<QWidget> previous = DialogPlacement::callingWindow(w);
+    if (w->isWindow()) {
+        DialogPlacement::makeDialog(w);
+        // A dialog keeps the size it was left at, but always opens over its caller.
+        if (firstShow && d->remembersPlace())
+            WindowPlace::restore(w, d->design.name, false);
+        DialogPlacement::centerOver(w, previous);
+    }
     w->setWindowModality(Qt::ApplicationModal);
     w->show();
     w->raise();

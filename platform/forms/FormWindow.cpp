@@ -12,8 +12,28 @@ QWidget* focusTarget(QWidget* w) {
     return w;
 }
 
+// Whether a control lies under another one of its container, created after it, that covers its
+// middle: the user cannot see what such a control would be doing with the focus. A caption with
+// no background of its own over a control hides nothing of it.
+bool covered(const QWidget* w) {
+    const QWidget* parent = w->parentWidget();
+    if (!parent)
+        return false;
+    const QPoint middle = w->geometry().center();
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(w)) + 1; i < siblings.size(); ++i) {
+        const auto* above = qobject_cast<const QWidget*>(siblings.at(i));
+        if (above && !above->isWindow() && above->isVisible() &&
+            (above->focusPolicy() != Qt::NoFocus || above->focusProxy() ||
+             above->autoFillBackground()) &&
+            above->geometry().contains(middle))
+            return true;
+    }
+    return false;
+}
+
 bool takesTabFocus(QWidget* w) {
-    if (!w || !w->isVisible() || !w->isEnabled())
+    if (!w || !w->isVisible() || !w->isEnabled() || covered(w))
         return false;
     QWidget* target = focusTarget(w);
     return target->isVisible() && target->isEnabled() && (target->focusPolicy() & Qt::TabFocus);

@@ -53,6 +53,21 @@ void ListContent::squeeze() {
     m_rowStart.shrink_to_fit();
 }
 
+void ListContent::extendCell(int row, int column, QStringView suffix) {
+    if (column < 0 || column >= cellCount(row))
+        return;
+    Cell& cell = m_cells[cellIndex(row, column)];
+    const size_t size = size_t(cell.size) + size_t(suffix.size());
+    if (m_text.size() + size > std::numeric_limits<quint32>::max())
+        throw std::length_error("list text beyond 4 GB");
+    // The cell gets a copy at the end of the text: a cell below may share the old one.
+    const size_t offset = m_text.size();
+    m_text.resize(offset + size);
+    std::copy_n(m_text.begin() + cell.offset, cell.size, m_text.begin() + offset);
+    std::copy_n(suffix.utf16(), suffix.size(), m_text.begin() + offset + cell.size);
+    cell = {static_cast<quint32>(offset), static_cast<quint32>(size)};
+}
+
 void ListContent::chopCell(int row, int column, int n) {
     if (column < 0 || column >= cellCount(row))
         return;

@@ -37,6 +37,8 @@ public:
         return QStringView(m_text.data() + c.offset, static_cast<qsizetype>(c.size));
     }
     void chopCell(int row, int column, int n);
+    // Adds text at the end of one cell; nothing for a cell the row lacks.
+    void extendCell(int row, int column, QStringView suffix);
 
 private:
     struct Cell {

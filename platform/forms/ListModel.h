@@ -32,12 +32,18 @@ public:
 
     // By the text of one column, as a Spanish word list orders it (letter case and accents do
     // not count, ñ after n); equal texts keep their order, cells a row lacks count as empty.
+    // A column whose texts are all dates (dd/MM/yyyy, with HH:mm or not), or all numbers, sorts
+    // by their values instead.
     void sortByColumn(int column, Qt::SortOrder order);
     // The first row shown, from `from` on, with a cell that holds the text (TextFolding's, folded
     // already); -1 when none does.
     int find(QStringView foldedText, int from) const;
 
 private:
+    // The values of a column of dates or of numbers, by stored row; false for any other column.
+    bool valuesOf(int column, std::vector<double>& values) const;
+    // Shows the rows now at shownRows[0], shownRows[1]... in that order.
+    void reorder(const std::vector<int>& shownRows);
     int stored(int row) const { return m_order[static_cast<size_t>(row)]; }
 
     QStringList m_columns;

@@ -1,15 +1,21 @@
 #include "ListTreeView.h"
 
 #include "KeyCodes.h"
+#include "ListHeader.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <algorithm>
 
 namespace forms {
 
 ListTreeView::ListTreeView(QWidget* parent) : QTreeView(parent) {
+    setHeader(new ListHeader(this));
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -60,8 +66,47 @@ void ListTreeView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (self)
-        QTreeView::keyPressEvent(event);
+    if (!self)
+        return;
+    if (event->matches(QKeySequence::Copy)) {
+        // With nothing selected the clipboard keeps what it had.
+        if (const QString text = selectedRowsText(); !text.isEmpty())
+            QGuiApplication::clipboard()->setText(text);
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+QString ListTreeView::selectedRowsText() const {
+    const QAbstractItemModel* m = model();
+    if (!m || !selectionModel())
+        return {};
+    // A spreadsheet takes a tab as the next column and a line break as the next row: a cell
+    // holding either would spill over its neighbours.
+    const auto cellText = [](QString text) {
+        for (QChar& c : text)
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+                c = QLatin1Char(' ');
+        return text;
+    };
+    QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return {};
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const int columns = m->columnCount();
+    QStringList line;
+    for (int c = 0; c < columns; ++c)
+        line << cellText(m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    QString text = line.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const QModelIndex& row : rows) {
+        line.clear();
+        for (int c = 0; c < columns; ++c)
+            line << cellText(m->index(row.row(), c).data(Qt::DisplayRole).toString());
+        text += line.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return text;
 }
 
 void ListTreeView::keyReleaseEvent(QKeyEvent* event) {

@@ -6,7 +6,8 @@
 namespace forms {
 
 // The list view's widget: a flat QTreeView that hands mouse and key events to its control in
-// VB's terms before or after its own handling, as the list view's events need.
+// VB's terms before or after its own handling, as the list view's events need. Ctrl+C copies the
+// selected rows.
 class ListTreeView : public QTreeView {
     Q_OBJECT
 public:
@@ -19,6 +20,10 @@ public:
     std::function<bool(int& keyCode, int shift)> onKeyDown;
     std::function<bool(int& keyCode, int shift)> onKeyUp;
     std::function<bool(int& keyAscii)> onKeyPress;
+
+    // The selected rows under the column titles, a tab between cells and a line break after
+    // each row, as the list copies them (Ctrl+C) for a spreadsheet.
+    QString selectedRowsText() const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

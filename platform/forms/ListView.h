@@ -10,7 +10,7 @@ namespace forms {
 
 // The report-style list view of the common controls, kept in a model so that a hundred
 // thousand rows fill, sort and paint quickly. Items are addressed 1-based, in the order shown:
-// after a sort, item 1 is the first row on screen.
+// after a sort, item 1 is the first row on screen. Ctrl+C copies the selected rows.
 //
 // Events: "ColumnClick" (column, 1-based), "ItemClick" (index), "DblClick", "KeyDown" and
 // "KeyUp" (keyCode by reference, shift), "KeyPress" (keyAscii by reference),
@@ -48,7 +48,9 @@ public:
     virtual int SortKey() const = 0; // 0: item text, n: sub-item n
     virtual void setSortKey(int key) = 0;
     virtual bool Sorted() const = 0;
-    virtual void setSorted(bool sorted) = 0; // sorting by text happens while this is on
+    // Sorting happens while this is on: a column of dates in time order, one of numbers by value,
+    // any other by its text as a Spanish word list orders it.
+    virtual void setSorted(bool sorted) = 0;
     virtual SortOrder sortOrder() const = 0;
     virtual void setSortOrder(SortOrder order) = 0;
 

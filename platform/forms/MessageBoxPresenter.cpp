@@ -1,5 +1,6 @@
 #include "MessageBoxPresenter.h"
 
+#include "DialogPlacement.h"
 #include "Form.h"
 
 #include <QApplication>
@@ -29,12 +30,15 @@ QMessageBox::Icon iconOf(long style) {
 
 void MessageBoxPresenter::show(const Message& message) {
     QWidget* owner = message.hWnd ? Form::windowFromHandle(message.hWnd) : nullptr;
-    if (!owner)
-        owner = QApplication::activeWindow();
+    // A form still hidden (a screen that reports while it loads) is no place to show a message
+    // over: the window the user is looking at is.
+    if (!owner || !owner->isVisible())
+        owner = DialogPlacement::callingWindow(nullptr);
     const QString title =
         message.title.isEmpty() ? QApplication::applicationDisplayName() : message.title;
     QMessageBox box(iconOf(message.style), title, message.text, QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("mensajeKestrova"));
+    DialogPlacement::makeDialog(&box);
     // Database messages may hold '<' and must show as written.
     box.setTextFormat(Qt::PlainText);
     QStringList origin;

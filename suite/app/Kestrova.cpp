@@ -57,7 +57,7 @@ Environment:
 
 // Without any display the screens go out over VNC, from a display of the suite's own; the
 // platform is chosen before the application object exists. False when it cannot be served.
-bool chooseDisplay(const ShellOptions& options, RemoteScreen& screen, QTextStream& out,
+bool chooseDisplay(ShellOptions& options, RemoteScreen& screen, QTextStream& out,
                    QTextStream& err) {
     if (!qEnvironmentVariableIsEmpty("DISPLAY") ||
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
@@ -74,6 +74,7 @@ bool chooseDisplay(const ShellOptions& options, RemoteScreen& screen, QTextStrea
         err << "kestrova: " << problem << "\n";
         return false;
     }
+    options.remoteScreen = true;
     out << "Sin pantalla: Kestrova sirve sus pantallas por VNC en " << options.vncAddress << ":"
         << options.vncPort << ". ";
     if (loopback)

@@ -20,7 +20,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTextStream>
+#include <QWidget>
 
 namespace suite {
 
@@ -40,7 +42,7 @@ void ensureComponentRegistered(com::Runtime& runtime, QTextStream& out) {
         << QDir::toNativeSeparators(runtime.registryFile()) << "\n";
 }
 
-int showScreen(com::Runtime& runtime, ContainerForm& container, QTextStream& out) {
+int showScreen(com::Runtime& runtime, ContainerForm& container, bool fillScreen, QTextStream& out) {
     const auto pantalla =
         runtime.createInstance(QString::fromLatin1(kt512::Componente::ProgIdPantalla))
             .as<com::IDispatch>();
@@ -62,6 +64,11 @@ int showScreen(com::Runtime& runtime, ContainerForm& container, QTextStream& out
             throw;
         forms::reportError(e.description(), e.number());
     }
+    // A remote screen has no window manager to maximise the window with: the board takes the
+    // whole screen itself.
+    if (fillScreen)
+        if (QWidget* ventana = container.window(); const QScreen* pantalla = ventana->screen())
+            ventana->setGeometry(pantalla->availableGeometry());
     out << "Kestrova: " << modulo << ", " << container.Caption() << "\n";
     out.flush();
 
@@ -99,7 +106,7 @@ int runShell(const ShellOptions& options, QTextStream& out, QTextStream& err) {
         registerBusinessServices(runtime, session);
         registerControlKit(runtime, session);
         ensureComponentRegistered(runtime, out);
-        return showScreen(runtime, container, out);
+        return showScreen(runtime, container, options.remoteScreen, out);
     } catch (...) {
         const com::RuntimeError e = com::caughtError();
         err << "kestrova: " << e.description() << "\n";

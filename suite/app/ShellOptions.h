@@ -15,6 +15,8 @@ struct ShellOptions {
     QString vncAddress = QStringLiteral("127.0.0.1");
     bool help = false;
     bool version = false;
+    // Set once the screens go out over VNC, on a display of the suite's own.
+    bool remoteScreen = false;
 
     // Reads the options; the message for the first bad one, empty when all are good.
     static QString parse(const QStringList& args, ShellOptions& options);

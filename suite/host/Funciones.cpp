@@ -129,8 +129,10 @@ bool Funciones::LlenarLista(QString sql, forms::ListView& lista, bool encabezado
                 rows.addCell(ListText::fromValue(rs->Fields(i).Value()));
         }
         rs->Close();
-        rows.squeeze();
+        // The room the fill left over takes the padded decimals before it is given back.
         ListText::dropMidnights(rows, n);
+        ListText::alignDecimals(rows, n);
+        rows.squeeze();
         lista.setContent(columns, std::move(rows));
     } catch (const com::RuntimeError& e) {
         m_ultimoError = e.description();

@@ -1,6 +1,7 @@
 #include "ListText.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace suite {
 
@@ -66,12 +67,23 @@ QString ListText::fromValue(const QVariant& value) {
         return value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm"));
     case QMetaType::QDate:
         return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        QString text = QString::number(value.toDouble(), 'f', kMaxDecimals);
+        qsizetype end = text.size();
+        while (text.at(end - 1) == QLatin1Char('0'))
+            --end;
+        if (text.at(end - 1) == QLatin1Char('.'))
+            --end;
+        text.truncate(end);
+        return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+    }
     default:
         return value.toString();
     }
 }
 
-bool ListText::isNumber(const QString& text) {
+bool ListText::isNumber(QStringView text) {
     const int n = int(text.size());
     int i = 0;
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
@@ -122,6 +134,42 @@ void ListText::dropMidnights(forms::ListContent& rows, int columns) {
             continue;
         for (int r = 0; r < count; ++r)
             rows.chopCell(r, c, int(midnight.size()));
+    }
+}
+
+void ListText::alignDecimals(forms::ListContent& rows, int columns) {
+    const int count = rows.rowCount();
+    const auto decimalsOf = [](QStringView text) {
+        const qsizetype point = text.indexOf(QLatin1Char('.'));
+        return point < 0 ? 0 : int(text.size() - point - 1);
+    };
+    for (int c = 0; c < columns; ++c) {
+        int most = 0;
+        bool uneven = false;
+        int seen = -1;
+        bool numbers = true;
+        for (int r = 0; r < count && numbers; ++r) {
+            const QStringView text = rows.cell(r, c);
+            if (text.isEmpty())
+                continue;
+            numbers = isNumber(text);
+            const int decimals = decimalsOf(text);
+            uneven = uneven || (seen >= 0 && decimals != seen);
+            seen = decimals;
+            most = std::max(most, decimals);
+        }
+        if (!numbers || !uneven)
+            continue;
+        // Zeros for the shortest, after a point for a whole number.
+        const QString zeros = QLatin1Char('.') + QString(most, QLatin1Char('0'));
+        for (int r = 0; r < count; ++r) {
+            const QStringView text = rows.cell(r, c);
+            const int decimals = decimalsOf(text);
+            if (text.isEmpty() || decimals == most)
+                continue;
+            const QStringView suffix(zeros);
+            rows.extendCell(r, c, decimals == 0 ? suffix : suffix.right(most - decimals));
+        }
     }
 }
 

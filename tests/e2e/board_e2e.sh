@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The trip board for real under Xvfb: kestrova opens it on a fresh demo database with the trips
-# of the days around today listed, and F5 reloads them, as the SQL trace shows.
+# of the days around today listed, and F5 reloads them, as the SQL trace shows. Sorting by Fecha
+# puts them in time order; the window opens wider than the design to show the list's columns,
+# and reopens where the user left it.
 #   board_e2e.sh KESTROVA WORKDIR
 source "$(dirname "$0")/e2e_common.sh"
 e2e_setup "$0" "$@"
@@ -58,7 +60,64 @@ wait_loads $((first + 1))
 [ ! -s "$KESTROVA_MESSAGE_LOG" ] || e2e_fail "messages shown: $(cat "$KESTROVA_MESSAGE_LOG")"
 import -window root "$WORK/board.png" || e2e_fail "no screenshot"
 
+# first_trip_date: the date of the list's first trip, as Ctrl+C copies it (under its titles).
+first_trip_date() {
+    xdotool mousemove --window "$window" 60 105 click 1
+    xdotool key ctrl+c
+    python3 - <<'PY'
+import sys, tkinter
+root = tkinter.Tk()
+root.withdraw()
+lines = root.clipboard_get().splitlines()
+titles, row = lines[0].split("\t"), lines[1].split("\t")
+print(row[titles.index("Fecha")])
+PY
+}
+# trip_dates FIRST|LAST: the newest or oldest date the last trip load listed, as the list shows it.
+trip_dates() {
+    python3 - "$KESTROVA_SQL_TRACE" "$WORK/demo.sqlite" "$1" <<'PY'
+import json, sqlite3, sys
+loads = [json.loads(l) for l in open(sys.argv[1], encoding="utf-8") if "Viaje.Vj_Fecha BETWEEN" in l]
+dates = [row[1][:10] for row in sqlite3.connect(sys.argv[2]).execute(loads[-1]["executed"])]
+y, m, d = (max(dates) if sys.argv[3] == "LAST" else min(dates)).split("-")
+print(f"{d}/{m}/{y}")
+PY
+}
+# A click on the Fecha title sorts the trips newest first, the next one oldest first: in time
+# order, not in the order of the texts (where 30/11 comes after 12/12), which differ whenever the
+# board's two weeks cross the end of a month.
+for want in LAST FIRST; do
+    xdotool mousemove --window "$window" 130 89 click 1
+    sleep 0.5
+    got=$(first_trip_date) || e2e_fail "nothing copied from the list"
+    expected=$(trip_dates "$want")
+    [ "$got" = "$expected" ] || e2e_fail "sorted by Fecha, the list begins on $got, not on $expected"
+done
+
+# geometry WINDOW: "X Y WIDTH HEIGHT" of the window on the screen.
+geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '/^(X|Y|WIDTH|HEIGHT)=/ {printf "%s ", $2}'
+}
+read -r _ _ width _ <<<"$(geometry "$window")"
+[ "$width" -gt 722 ] || e2e_fail "the board opened $width pixels wide, no wider than its design"
+
+xdotool windowsize --sync "$window" 900 500 && xdotool windowmove --sync "$window" 60 40 ||
+    e2e_fail "could not move the board"
 e2e_close "$window" || e2e_fail "could not close the window"
 e2e_wait_exit 30
 [ "$E2E_STATUS" -eq 0 ] || e2e_fail "kestrova ended with status $E2E_STATUS"
-echo "PASS: the board listed the demo trips and F5 reloaded them; screenshot $WORK/board.png"
+[ -s "$XDG_CONFIG_HOME/kestrova/ventanas.ini" ] || e2e_fail "no window places in the user's configuration"
+
+e2e_start "$WORK/again.log" --db "$WORK/demo.sqlite" --user PRUEBA
+window=$(e2e_window "Control de viajes") || e2e_fail "the board did not open again"
+placed=""
+for _ in $(seq 1 40); do
+    placed=$(geometry "$window")
+    [ "$placed" = "60 40 900 500 " ] && break
+    sleep 0.25
+done
+[ "$placed" = "60 40 900 500 " ] || e2e_fail "the board reopened at '$placed', not where it was left"
+e2e_close "$window" || e2e_fail "could not close the window"
+e2e_wait_exit 30
+[ "$E2E_STATUS" -eq 0 ] || e2e_fail "kestrova ended with status $E2E_STATUS"
+echo "PASS: the board listed the demo trips, F5 reloaded them and the window reopened where it was left; screenshot $WORK/board.png"

@@ -38,6 +38,22 @@ assert s.recv(12).startswith(b"RFB "), "not a VNC server"
 PY
 grep -q "ssh -L $PORT:localhost:$PORT" "$WORK/first.log" || fail "no word on the SSH tunnel"
 
+# The board fills the remote screen: no window manager there would maximise it.
+if command -v xdotool >/dev/null 2>&1; then
+    server=$(pgrep -P "$first" Xvnc)
+    display=$(ss -xlpH 2>/dev/null | grep "pid=$server," | grep -o 'X11-unix/X[0-9]*' | head -1)
+    display=${display#X11-unix/X}
+    [ -n "$display" ] || fail "no X display of the VNC server found"
+    geometry=""
+    for _ in $(seq 1 100); do
+        window=$(DISPLAY=:$display xdotool search --onlyvisible --name "Control de viajes" 2>/dev/null | head -1)
+        [ -n "$window" ] && geometry=$(DISPLAY=:$display xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+        [ "$geometry" = "WIDTH=1280 HEIGHT=800 " ] && break
+        sleep 0.1
+    done
+    [ "$geometry" = "WIDTH=1280 HEIGHT=800 " ] || fail "the board is '$geometry' on a 1280x800 remote screen"
+fi
+
 # The port is taken: a clear error and a failing status, at once.
 timeout 30 "$KESTROVA" --db "$WORK/demo.sqlite" --vnc-port "$PORT" >"$WORK/second.log" 2>&1
 status=$?

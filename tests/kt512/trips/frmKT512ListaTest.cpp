@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <utility>
+#include <vector>
 
 using namespace kt512;
 
@@ -75,9 +77,9 @@ TEST_F(ListaDeViajes, CadaClicEnUnEncabezadoInvierteElOrdenDeTodaLaLista) {
     EXPECT_EQ(folios(), QStringLiteral("V3 V2 V1 SEÑAL-5"));
 }
 
-// A double click opens the trip with its branch; the list may be reloaded while the screen is
-// open, and the position is then looked for in the list as it has become.
-TEST_F(ListaDeViajes, ElDobleClicAbreElViajeYVuelveASuPosicionEnLaListaComoQuedo) {
+// A double click or Enter opens the trip with its branch; the list may be reloaded while the
+// screen is open, and the position is then looked for in the list as it has become.
+TEST_F(ListaDeViajes, ElDobleClicOEnterAbrenElViajeYVuelvenASuPosicionEnLaListaComoQuedo) {
     const auto recargar = [&] {
         auto fin = tablero().control<IdpFecha>(QStringLiteral("dpFechaFin"));
         fin->setValue(fin->Value().addDays(1));
@@ -86,8 +88,10 @@ TEST_F(ListaDeViajes, ElDobleClicAbreElViajeYVuelveASuPosicionEnLaListaComoQuedo
         int fila;
         int filasAlVolver;
         int seleccion;
+        bool enter;
     };
-    for (const Caso& caso : {Caso{4, 4, 4}, Caso{1, 2, 1}, Caso{4, 3, 0}}) {
+    for (const Caso& caso :
+         {Caso{4, 4, 4, false}, Caso{1, 2, 1, false}, Caso{4, 3, 0, false}, Caso{2, 4, 2, true}}) {
         SCOPED_TRACE(caso.fila);
         filas({{"V1"}, {"V2"}, {"V3"}, {"V4"}});
         recargar();
@@ -106,7 +110,10 @@ TEST_F(ListaDeViajes, ElDobleClicAbreElViajeYVuelveASuPosicionEnLaListaComoQuedo
         });
         vigia.start(20);
         QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, fila(caso.fila));
-        QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(caso.fila));
+        if (caso.enter)
+            QTest::keyClick(vista(), Qt::Key_Return);
+        else
+            QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(caso.fila));
         vigia.stop();
         EXPECT_EQ(abierta, QStringLiteral("frmReprogramarViaje"));
         EXPECT_EQ(funciones->llamadasCampo.value(funciones->llamadasCampo.size() - 1),
@@ -116,6 +123,11 @@ TEST_F(ListaDeViajes, ElDobleClicAbreElViajeYVuelveASuPosicionEnLaListaComoQuedo
         EXPECT_EQ(lista().SelectedIndex(), caso.seleccion);
         EXPECT_EQ(tablero().IndiceSeleccionado, caso.fila);
     }
+    // Enter with no trip selected opens nothing.
+    const qsizetype llamadas = funciones->llamadasCampo.size();
+    lista().setSelectedIndex(0);
+    QTest::keyClick(vista(), Qt::Key_Return);
+    EXPECT_EQ(funciones->llamadasCampo.size(), llamadas);
 }
 
 TEST_F(ListaDeViajes, UnErrorDelDobleClicLlegaAlUsuarioYElTableroSigue) {

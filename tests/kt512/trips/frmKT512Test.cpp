@@ -12,7 +12,11 @@
 #include "platform/forms/Timer.h"
 
 #include <QAbstractButton>
+#include <QHeaderView>
+#include <QScreen>
 #include <QTest>
+#include <QTreeView>
+#include <algorithm>
 
 using namespace kt512;
 
@@ -217,19 +221,38 @@ TEST_F(Tablero, UnTiempoQueNoEsEnteroCortoSeAvisaYElTableroAbreSinRecargarSolo) 
 }
 
 TEST_F(Tablero, LaListaSeEstiraConLaVentanaYLaSalidaCierraElContenedor) {
+    // Columns wider together than the design's window: the board opens showing all of them.
+    const QString ancho(60, QLatin1Char('x'));
+    filas({{"V1", ancho, ancho, "Norte"}});
     mostrar();
     QWidget* ventana = tablero().window();
-    QWidget* listaV = tablero().ctl(QStringLiteral("lvViajes")).widget();
+    auto* listaV = qobject_cast<QTreeView*>(tablero().ctl(QStringLiteral("lvViajes")).widget());
     QWidget* buscar = tablero().ctl(QStringLiteral("txtBuscar")).widget();
+    const int columnas = listaV->header()->length();
+    EXPECT_GT(columnas, 722);
+    EXPECT_GE(listaV->viewport()->width(),
+              std::min(columnas, ventana->screen()->availableGeometry().width() - 40));
+
     ventana->resize(1000, 600);
     EXPECT_NEAR(2 * listaV->x() + listaV->width(), 1000, 1);
     EXPECT_NEAR(listaV->y() + listaV->height() + 175 / 15, 600, 1);
     EXPECT_NEAR(buscar->x() + buscar->width() + listaV->x(), 1000, 1);
-    // Too narrow for the list: only its width is left as it was.
-    ventana->resize(10, 420);
-    EXPECT_EQ(listaV->width(), 1000 - 2 * listaV->x());
-    EXPECT_NEAR(listaV->y() + listaV->height() + 175 / 15, 420, 1);
-    EXPECT_LT(buscar->x(), 0);
+    // However small it is made, the search box stays clear of the filter button and the list
+    // keeps some rows.
+    ventana->resize(10, 20);
+    const QRect filtrosV = tablero().ctl(QStringLiteral("cmdFiltros")).widget()->geometry();
+    EXPECT_GT(buscar->x(), filtrosV.right());
+    EXPECT_NEAR(buscar->x() + buscar->width() + listaV->x(), ventana->width(), 1);
+    EXPECT_NEAR(2 * listaV->x() + listaV->width(), ventana->width(), 1);
+    EXPECT_GE(listaV->height(), 60);
+
+    // At the design's width the search box lies over the detail button, which is then no tab
+    // stop: Tab goes from the filter button to the next control the user can see.
+    ventana->resize(722, 337);
+    tablero().ctl(QStringLiteral("cmdFiltros")).SetFocus();
+    QTest::keyClick(tablero().window()->focusWidget(), Qt::Key_Tab);
+    EXPECT_NE(tablero().ActiveControlName(), QStringLiteral("cmdVer"));
+    EXPECT_NE(tablero().ActiveControlName(), QStringLiteral("cmdFiltros"));
 
     otra->Load();
     com::putPropertyRef(&tablero(), QStringLiteral("Padre"),

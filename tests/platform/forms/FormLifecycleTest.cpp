@@ -4,6 +4,7 @@
 #include "platform/com/Object.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/ErrorReporter.h"
+#include "platform/forms/MessageBoxPresenter.h"
 #include "platform/forms/Messages.h"
 #include "platform/forms/RecordingPresenter.h"
 #include "tests/support/Checks.h"
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -272,6 +274,68 @@ TEST_F(FormLifecycle, ADialogOpensOverTheActiveWindowAndActivationReturnsToItAft
     // Nothing else activates it again: no form took over in between.
     QCoreApplication::processEvents();
     EXPECT_EQ(board.log.count(QStringLiteral("Activate")), 2);
+}
+
+// A screen that reports a missing record while it loads, still hidden, and is then shown modally:
+// the message and the screen both open over the window the user called them from, as dialogs.
+TEST_F(FormLifecycle, AMessageAndADialogOpenOverTheCallerAfterTheActivationWasLost) {
+    ScriptedForm board(sampleDesign());
+    forms::FormDesign screenDesign = sampleDesign();
+    screenDesign.name = QStringLiteral("frmPantalla");
+    screenDesign.clientWidth = 3000;
+    screenDesign.clientHeight = 1500;
+    ScriptedForm screen(screenDesign);
+    board.Show();
+    board.window()->setGeometry(350, 220, 400, 300);
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == board.window(); }));
+    const QPoint callerCentre = board.window()->frameGeometry().center();
+
+    struct Seen {
+        QPoint centre;
+        Qt::WindowType type = Qt::Widget;
+        Qt::WindowFlags flags;
+        QWidget* parent = nullptr;
+    };
+    const auto seen = [](QWidget* w) {
+        return Seen{w->frameGeometry().center(), w->windowType(), w->windowFlags(),
+                    w->parentWidget()};
+    };
+    const auto previous =
+        forms::setMessagePresenter(std::make_shared<forms::MessageBoxPresenter>());
+    Seen box;
+    QTimer::singleShot(0, [&] {
+        if (waitUntil(
+                [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); })) {
+            auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            box = seen(open);
+            open->accept();
+        }
+    });
+    forms::Message missing;
+    missing.text = QStringLiteral("No existen datos en el viaje");
+    missing.style = 48;
+    missing.hWnd = screen.hWnd();
+    forms::showMessage(missing);
+    forms::setMessagePresenter(previous);
+    // Without a window manager nothing gives the activation back once the box is gone.
+    QApplication::setActiveWindow(nullptr);
+
+    Seen dialog;
+    QTimer::singleShot(0, [&] {
+        dialog = seen(screen.window());
+        screen.Hide();
+    });
+    screen.Show(forms::ShowMode::Modal);
+
+    for (const auto& [what, s] : {std::pair{"message", box}, std::pair{"dialog", dialog}}) {
+        EXPECT_LE((s.centre - callerCentre).manhattanLength(), 8)
+            << what << " at " << s.centre.x() << "," << s.centre.y();
+        EXPECT_EQ(s.type, Qt::Dialog) << what;
+        EXPECT_FALSE(s.flags.testFlag(Qt::WindowMinimizeButtonHint)) << what;
+        EXPECT_FALSE(s.flags.testFlag(Qt::WindowMaximizeButtonHint)) << what;
+        EXPECT_TRUE(s.flags.testFlag(Qt::WindowCloseButtonHint)) << what;
+    }
+    EXPECT_EQ(box.parent, board.window());
 }
 
 TEST_F(FormLifecycle, ErrorsOfAnyKindEscapingEventHandlersGoToTheReporter) {

@@ -3,7 +3,10 @@
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/ListView.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -144,6 +147,86 @@ TEST_F(ListViewTest, SortingReordersTheRowsByTextIgnoringCaseAndKeepsEqualRowsIn
                                                         {"zona", 1, 0},
                                                         {"oso", 6, 0}})
         EXPECT_EQ(list->FindItem(QString::fromUtf8(text), start), found) << text << " " << start;
+}
+
+TEST_F(ListViewTest, DatesAndNumbersSortByValueAndOtherColumnsByTheirText) {
+    list->setContent({QStringLiteral("Folio"), QStringLiteral("Fecha"), QStringLiteral("Km"),
+                      QStringLiteral("Hora"), QStringLiteral("Clave")},
+                     {{"V1", "30/11/2026", "178640.7", "28/11/2026 09:05", "0012"},
+                      {"V2", "12/12/2026", "18780.8", "28/11/2026 10:00", "012"},
+                      {"V3", "", "-5", "", "3"},
+                      {"V4", "29/11/2025", "9.25", "27/12/2026 23:59", "11"},
+                      {"V5", "28/11/2026", "18780.80", "28/11/2026 09:05", "2"}});
+    list->setSorted(true);
+    // Empty cells come first; equal values keep their rows' order.
+    for (const auto& [key, ascending, descending] :
+         std::vector<std::tuple<int, const char*, const char*>>{
+             {1, "V3 V4 V5 V1 V2", "V2 V1 V5 V4 V3"},
+             {2, "V3 V4 V2 V5 V1", "V1 V2 V5 V4 V3"},
+             {3, "V3 V1 V5 V2 V4", "V4 V2 V1 V5 V3"},
+             // Codes with leading zeros are texts, and so the column is.
+             {4, "V1 V2 V4 V5 V3", "V3 V5 V4 V2 V1"}}) {
+        list->setSortKey(key);
+        list->setSortOrder(forms::ListView::Ascending);
+        EXPECT_EQ(column(0).join(QLatin1Char(' ')), QString::fromLatin1(ascending)) << key;
+        list->setSortOrder(forms::ListView::Descending);
+        EXPECT_EQ(column(0).join(QLatin1Char(' ')), QString::fromLatin1(descending)) << key;
+    }
+    // One text that is no date makes the column a text column again.
+    list->setContent({QStringLiteral("Folio"), QStringLiteral("Fecha")},
+                     {{"V1", "30/11/2026"}, {"V2", "12/12/2026"}, {"V3", "pendiente"}});
+    list->setSortKey(1);
+    list->setSortOrder(forms::ListView::Ascending);
+    EXPECT_EQ(column(0).join(QLatin1Char(' ')), QStringLiteral("V2 V1 V3"));
+}
+
+TEST_F(ListViewTest, CtrlCCopiesTheSelectedRowsUnderTheirTitlesForASpreadsheet) {
+    list->setContent({QStringLiteral("Folio"), QStringLiteral("Notas"), QStringLiteral("Km")},
+                     {{"V1", "una", "12.50"}, {"V2", "dos\tpartes\nen dos líneas"}});
+    QGuiApplication::clipboard()->setText(QStringLiteral("antes"));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("antes"))
+        << "nothing selected, nothing copied";
+    list->setSelectedIndex(2);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("Folio\tNotas\tKm\n"
+                             "V2\tdos partes en dos líneas\t\n"));
+}
+
+TEST_F(ListViewTest, TheSortArrowPointsUpOverAnAscendingColumnAndDownOverADescendingOne) {
+    QHeaderView* header = view->header();
+    header->resizeSection(0, 200);
+    // The rows of arrow pixels at the right end of the first header section, top to bottom:
+    // an arrow pointing up is narrow at its top, one pointing down at its bottom.
+    const auto arrowWidths = [&] {
+        const QImage image = header->grab().toImage();
+        const QColor background = image.pixelColor(100, header->height() / 2);
+        std::vector<int> widths;
+        for (int y = 0; y < image.height(); ++y) {
+            int count = 0;
+            for (int x = 150; x < 198; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (qAbs(c.lightness() - background.lightness()) > 60)
+                    ++count;
+            }
+            if (count > 0 && count < 30)
+                widths.push_back(count);
+        }
+        return widths;
+    };
+    list->setSortKey(0);
+    list->setSorted(true);
+    for (const auto order : {forms::ListView::Ascending, forms::ListView::Descending}) {
+        list->setSortOrder(order);
+        const std::vector<int> widths = arrowWidths();
+        ASSERT_GE(widths.size(), 2u) << "no arrow drawn";
+        if (order == forms::ListView::Ascending)
+            EXPECT_LT(widths.front(), widths.back()) << "ascending";
+        else
+            EXPECT_GT(widths.front(), widths.back()) << "descending";
+    }
 }
 
 TEST_F(ListViewTest, TheSelectionFollowsItsItemThroughASortAndCodeRaisesNoItemClick) {

@@ -41,6 +41,27 @@ TEST_F(LlenarListaTest, ColumnsAndRowsComeFromTheQueryInTheOperatorsFormats) {
     EXPECT_EQ(lista.subItem(1, 5), QStringLiteral("05/03/2026"));
 }
 
+TEST_F(LlenarListaTest, TheNumbersOfAColumnShowTheDecimalsOfTheOneThatHasTheMost) {
+    ASSERT_TRUE(funciones->LlenarLista(
+        QStringLiteral("SELECT 'A' AS Folio, 34.16 AS Volumen, 0.1 + 0.2 AS Suma, 12 AS Piezas, "
+                       "'0012' AS Clave UNION ALL SELECT 'B', 39.9, 1, 7, '12' "
+                       "UNION ALL SELECT 'C', 12, 2.5, -8, NULL "
+                       "UNION ALL SELECT 'D', NULL, -3, 9, '3'"),
+        lista, true))
+        << qPrintable(funciones->UltimoError());
+    QStringList columnas;
+    for (int c = 1; c <= 4; ++c) {
+        QStringList textos;
+        for (int i = 1; i <= lista.Count(); ++i)
+            textos << lista.subItem(i, c);
+        columnas << textos.join(QLatin1Char(' '));
+    }
+    // A binary fraction's noise is no decimal; whole numbers and codes stay as they are.
+    EXPECT_EQ(columnas,
+              (QStringList{QStringLiteral("34.16 39.90 12.00 "), QStringLiteral("0.3 1.0 2.5 -3.0"),
+                           QStringLiteral("12 7 -8 9"), QStringLiteral("0012 12  3")}));
+}
+
 TEST_F(LlenarListaTest, AFailureLeavesTheListAsItWasAndAnEmptyResultKeepsTheColumns) {
     ASSERT_TRUE(funciones->LlenarLista(kViajes, lista, true));
     const int filas = lista.Count();
