@@ -1,5 +1,6 @@
 #include "TitleBandWidget.h"
 
+#include "ElidingLabel.h"
 #include "KitIcons.h"
 
 #include <QEvent>
@@ -70,7 +71,7 @@ TitleBandWidget::TitleBandWidget(QWidget* parent) : QWidget(parent) {
     m_icon->setScaledContents(true);
     m_icon->hide();
 
-    m_caption = new QLabel(this);
+    m_caption = new ElidingLabel(this);
     m_caption->setObjectName(QStringLiteral("caption"));
     QFont f = m_caption->font();
     f.setBold(true);

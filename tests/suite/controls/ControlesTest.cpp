@@ -1,7 +1,9 @@
 #include "KitForm.h"
 
 #include "kt512/services/ClassIds.h"
+#include "suite/controls/ElidingLabel.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -65,6 +67,20 @@ TEST_F(ControlesTest, ADialogsBarAcceptsAndCancels) {
     QTest::mouseClick(child<QPushButton>("btnB2"), Qt::LeftButton);
     EXPECT_EQ(accepts.count, 1);
     EXPECT_EQ(cancels.count, 2);
+
+    // A long caption is drawn smaller to fit beside the buttons; a longer one ends in "…".
+    auto* caption = child<suite::ElidingLabel>("caption");
+    ASSERT_NE(caption, nullptr);
+    const QString largo = QStringLiteral("Reprogramar viajes — Viaje 0001000024, sucursal 0001");
+    for (const QString& texto : {largo, largo + QStringLiteral(" Monterrey Centro ") + largo}) {
+        caption->setText(texto);
+        QApplication::processEvents();
+        ASSERT_LE(caption->geometry().right(), child<QPushButton>("btnB1")->geometry().left());
+        EXPECT_EQ(caption->text(), texto);
+        EXPECT_LT(caption->shownFont().pointSizeF(), caption->font().pointSizeF());
+        EXPECT_EQ(caption->shownText(),
+                  texto == largo ? largo : caption->shownText().chopped(1) + QChar(0x2026));
+    }
 }
 
 TEST_F(ControlesTest, AMovableBandDragsItsWindow) {
