@@ -18,11 +18,11 @@ class ConcurrentWritersTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        m_path = m_dir.filePath(QStringLiteral("folios.db"));
+        m_path = m_dir.filePath("folios.db");
         auto setup = ado::openSqlite(m_path, true);
-        setup->Execute(QStringLiteral("CREATE TABLE Folio (Fo_Tabla TEXT, Fo_Numero INTEGER)"));
-        setup->Execute(QStringLiteral("INSERT INTO Folio VALUES ('VIAJE', 0)"));
-        m_trace = m_dir.filePath(QStringLiteral("trace.jsonl"));
+        setup->Execute("CREATE TABLE Folio (Fo_Tabla TEXT, Fo_Numero INTEGER)");
+        setup->Execute("INSERT INTO Folio VALUES ('VIAJE', 0)");
+        m_trace = m_dir.filePath("trace.jsonl");
         qputenv("KESTROVA_SQL_TRACE", m_trace.toUtf8());
     }
     void TearDown() override { qunsetenv("KESTROVA_SQL_TRACE"); }
@@ -33,8 +33,8 @@ protected:
             auto connection = ado::openSqlite(m_path);
             for (int i = 0; i < times; ++i) {
                 connection->BeginTrans();
-                auto rs = connection->Execute(
-                    QStringLiteral("SELECT Fo_Numero FROM Folio WHERE Fo_Tabla = 'VIAJE'"));
+                auto rs =
+                    connection->Execute("SELECT Fo_Numero FROM Folio WHERE Fo_Tabla = 'VIAJE'");
                 const qlonglong next = rs->Fields(0).Value().toLongLong() + 1;
                 connection->Execute(QStringLiteral("UPDATE Folio SET Fo_Numero = %1 WHERE "
                                                    "Fo_Tabla = 'VIAJE'")
@@ -65,7 +65,7 @@ TEST_F(ConcurrentWritersTest, WritersWaitForEachOtherAndLoseNoUpdate) {
     ASSERT_EQ(m_failures, 0) << m_lastFailure;
 
     auto check = ado::openSqlite(m_path);
-    EXPECT_EQ(check->Execute(QStringLiteral("SELECT Fo_Numero FROM Folio"))->Fields(0).Value(),
+    EXPECT_EQ(check->Execute("SELECT Fo_Numero FROM Folio")->Fields(0).Value(),
               QVariant(qlonglong(2 * perWriter)));
 
     // Both writers traced into one file: every line whole, none lost.
@@ -77,13 +77,12 @@ TEST_F(ConcurrentWritersTest, WritersWaitForEachOtherAndLoseNoUpdate) {
         QJsonParseError error{};
         const QJsonObject entry = QJsonDocument::fromJson(line, &error).object();
         ASSERT_EQ(error.error, QJsonParseError::NoError) << line.constData();
-        EXPECT_TRUE(entry.value(QStringLiteral("error")).isNull()) << line.constData();
-        ++counts
-            [entry.value(QStringLiteral("executed")).toString().section(QLatin1Char(' '), 0, 0)];
+        EXPECT_TRUE(entry.value("error").isNull()) << line.constData();
+        ++counts[entry.value("executed").toString().section(QLatin1Char(' '), 0, 0)];
     }
-    EXPECT_EQ(counts.value(QStringLiteral("BEGIN")), 2 * perWriter);
-    EXPECT_EQ(counts.value(QStringLiteral("UPDATE")), 2 * perWriter);
-    EXPECT_EQ(counts.value(QStringLiteral("COMMIT")), 2 * perWriter);
+    EXPECT_EQ(counts.value("BEGIN"), 2 * perWriter);
+    EXPECT_EQ(counts.value("UPDATE"), 2 * perWriter);
+    EXPECT_EQ(counts.value("COMMIT"), 2 * perWriter);
 }
 
 } // namespace
