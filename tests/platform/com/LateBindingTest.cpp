@@ -44,15 +44,13 @@ long numeroDeError(const std::function<void()>& llamada) {
     return ktest::errorOf(llamada).number();
 }
 
-TEST(LateBindingTest, PropertiesAndMethodsAreReachedByName) {
+TEST(LateBindingTest, PropertiesMethodsAndObjectReferencesAreReachedByName) {
     const auto objeto = com::newObject<Objeto>();
     com::putProperty(objeto.get(), "Nombre", "LOG0001");
     EXPECT_EQ(com::getProperty(objeto.get(), "NOMBRE").toString(), "LOG0001");
     EXPECT_EQ(com::getProperty(objeto.get(), 1).toString(), "LOG0001");
     EXPECT_EQ(com::callMethod(objeto.get(), "Unir", {"T-", QString()}).toString(), "T-LOG0001");
-}
 
-TEST(LateBindingTest, ObjectReferencesTravelInVariants) {
     const auto hijo = com::newObject<Objeto>();
     const auto padre = com::newObject<Objeto>();
     com::putPropertyRef(hijo.get(), "Padre", padre.query<com::IUnknown>());

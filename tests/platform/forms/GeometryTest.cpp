@@ -39,7 +39,7 @@ protected:
     ScriptedForm form{framedDesign()};
 };
 
-TEST_F(Geometry, DesignTwipsBecomePixelsAtFifteenToThePixel) {
+TEST_F(Geometry, DesignTwipsBecomePixelsAtFifteenToThePixelAndTheExtenderRejectsNegativeSizes) {
     EXPECT_EQ(form.window()->size(), QSize(722, 337));
     EXPECT_EQ(form.ScaleWidth(), 10830);
     EXPECT_EQ(form.ScaleHeight(), 5055);
@@ -49,9 +49,7 @@ TEST_F(Geometry, DesignTwipsBecomePixelsAtFifteenToThePixel) {
     EXPECT_EQ(form.ctl("Label", 1).widget()->objectName(), "Label_1");
     EXPECT_EQ(form.ctl("txtPrimero").Left(), 120);
     EXPECT_EQ(form.ctl("txtPrimero").Width(), 2535);
-}
 
-TEST_F(Geometry, ExtenderMovesAndSizesInTwipsAndRejectsNegativeSizes) {
     forms::Extender box = form.ctl("txtPrimero");
     box.setWidth(form.ScaleWidth() - 2 * 120);
     box.setLeft(600);
