@@ -43,22 +43,23 @@ TEST_F(SqlTraceTest, EveryStatementIsOneJsonLineWithWhatWasSentAndHowItEnded) {
     EXPECT_THROW(m_connection->Execute("SELECT Vn_Nada FROM Venta"), com::RuntimeError);
     m_connection->RollbackTrans();
 
-    const std::vector<QJsonObject> lines = entries();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0].value("executed").toString(), "BEGIN IMMEDIATE");
-    EXPECT_EQ(lines[1].value("sql").toString(), "INSERT INTO Venta VALUES ('it''s', 1)");
-    EXPECT_EQ(lines[1].value("executed").toString(), "INSERT INTO Venta VALUES ('it''s', 1)");
-    EXPECT_EQ(lines[2].value("sql").toString(), select);
-    EXPECT_EQ(lines[2].value("executed").toString(),
-              "SELECT IFNULL(Vn_Importe, 0) FROM Venta LIMIT 1");
-    EXPECT_TRUE(lines[3].value("error").toString().contains("Vn_Nada"));
-    EXPECT_EQ(lines[4].value("executed").toString(), "ROLLBACK");
-    for (const QJsonObject& line : lines) {
-        EXPECT_TRUE(line.value("ms").isDouble());
-        EXPECT_GE(line.value("ms").toDouble(), 0.0);
-        EXPECT_TRUE(line.contains("error"));
+    // Each line: the statement as written, as executed, and the database's message or null.
+    QStringList seen;
+    for (const QJsonObject& line : entries()) {
+        EXPECT_GE(line.value("ms").toDouble(-1), 0.0);
+        const QJsonValue error = line.value("error");
+        seen << line.value("sql").toString() + " -> " + line.value("executed").toString() +
+                    (error.isNull() ? QString() : " ! " + error.toString());
     }
-    EXPECT_TRUE(lines[2].value("error").isNull());
+    EXPECT_EQ(
+        seen,
+        (QStringList{
+            "BEGIN TRANSACTION -> BEGIN IMMEDIATE",
+            "INSERT INTO Venta VALUES ('it''s', 1) -> INSERT INTO Venta "
+            "VALUES ('it''s', 1)",
+            select + " -> SELECT IFNULL(Vn_Importe, 0) FROM Venta LIMIT 1",
+            "SELECT Vn_Nada FROM Venta -> SELECT Vn_Nada FROM Venta ! no such column: Vn_Nada",
+            "ROLLBACK TRANSACTION -> ROLLBACK"}));
 }
 
 // A write the cache cannot prepare still runs, parsed anew each time: the trace says so.
