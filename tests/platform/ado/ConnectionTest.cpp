@@ -222,6 +222,36 @@ TEST_P(ConnectionTest, ASecondTransactionWaitsForTheFirstAndSeesItsWork) {
     EXPECT_EQ(seen, "7");
 }
 
+// The file through ODBC gives what the embedded provider gives for the same rows, dates the
+// driver cannot read included.
+class OdbcPathTest : public ConnectionTest {};
+
+TEST_P(OdbcPathTest, TheOdbcAndTheEmbeddedPathsAgree) {
+    auto embedded = ado::openSqlite(m_dir.filePath("kt.db"));
+    run(QString("INSERT INTO Viaje (Vj_Folio, Vj_Fecha_Inicio_Viaje) VALUES ('D', ''), "
+                "('E', '2026-02-30 10:00:00'), ('F', '2024-03-05'), ('G', '%1')")
+            .arg(QString(70, QLatin1Char('x'))),
+        embedded.get());
+    const auto cells = [](ado::Connection& c, const QString& sql) {
+        QStringList out;
+        for (auto rs = c.Execute(sql); !rs->Eof(); rs->MoveNext())
+            for (int i = 0; i < rs->FieldCount(); ++i) {
+                const QVariant v = rs->Fields(i).Value();
+                out << (v.isNull() ? "NULL" : v.toString());
+            }
+        return out;
+    };
+    for (const char* sql : {"SELECT * FROM Viaje ORDER BY Vj_Folio",
+                            "SELECT Vj_Folio, CONVERT(VARCHAR, ISNULL(Vj_Fecha_Inicio_Viaje, ''), "
+                            "108) AS Hora FROM Viaje ORDER BY Vj_Folio"})
+        EXPECT_EQ(cells(*m_connection, sql), cells(*embedded, sql)) << sql;
+    EXPECT_EQ(cells(*m_connection, "SELECT Vj_Fecha_Inicio_Viaje FROM Viaje WHERE Vj_Folio IN "
+                                   "('B', 'D', 'E') ORDER BY Vj_Folio"),
+              QStringList({"NULL", QString(), "2026-02-30 10:00:00"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Odbc, OdbcPathTest, ::testing::Values(Provider::Odbc));
+
 INSTANTIATE_TEST_SUITE_P(Providers, ConnectionTest,
                          ::testing::Values(Provider::Sqlite, Provider::Odbc, Provider::Postgres),
                          [](const ::testing::TestParamInfo<Provider>& p) {
