@@ -9,6 +9,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -337,6 +340,62 @@ TEST_P(OdbcPathTest, TheOdbcAndTheEmbeddedPathsAgree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Odbc, OdbcPathTest, ::testing::Values(Provider::Odbc));
+
+// Two operators, each on a connection of their own, take the next number from a counter inside a
+// transaction, as folio numbering does: they wait for each other and lose no update, and both
+// trace into one file, every line whole.
+TEST_P(ConnectionTest, WritersTakingNumbersWaitForEachOtherAndLoseNoUpdate) {
+    constexpr int perWriter = 100;
+    run("UPDATE Viaje SET Vj_Kilometro_Inicial = 0 WHERE Vj_Folio = 'B'");
+    const QString trace = m_dir.filePath("writers.jsonl");
+    qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(trace));
+    std::atomic<int> failures{0};
+    const auto takeNumbers = [&] {
+        try {
+            auto connection = open();
+            for (int i = 0; i < perWriter; ++i) {
+                connection->BeginTrans();
+                const qlonglong next = connection
+                                           ->Execute("SELECT Vj_Kilometro_Inicial FROM Viaje "
+                                                     "WHERE Vj_Folio = 'B'")
+                                           ->Fields(0)
+                                           .Value()
+                                           .toLongLong() +
+                                       1;
+                connection->Execute(
+                    QString("UPDATE Viaje SET Vj_Kilometro_Inicial = %1 WHERE Vj_Folio = 'B'")
+                        .arg(next));
+                connection->CommitTrans();
+            }
+        } catch (const com::RuntimeError& e) {
+            ++failures;
+            ADD_FAILURE() << qPrintable(e.description());
+        }
+    };
+    std::thread first(takeNumbers), second(takeNumbers);
+    first.join();
+    second.join();
+    qunsetenv("KESTROVA_SQL_TRACE");
+    ASSERT_EQ(failures, 0);
+    EXPECT_EQ(run("SELECT Vj_Kilometro_Inicial FROM Viaje WHERE Vj_Folio = 'B'")
+                  ->Fields(0)
+                  .Value()
+                  .toLongLong(),
+              2 * perWriter);
+    QFile lines(trace);
+    ASSERT_TRUE(lines.open(QIODevice::ReadOnly));
+    QMap<QString, int> counts;
+    while (!lines.atEnd()) {
+        const QByteArray line = lines.readLine();
+        QJsonParseError error{};
+        const QJsonObject entry = QJsonDocument::fromJson(line, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line.constData();
+        EXPECT_TRUE(entry.value("error").isNull()) << line.constData();
+        ++counts[entry.value("sql").toString().section(' ', 0, 0)];
+    }
+    for (const char* step : {"BEGIN", "UPDATE", "COMMIT"})
+        EXPECT_EQ(counts.value(step), 2 * perWriter) << step;
+}
 
 INSTANTIATE_TEST_SUITE_P(Providers, ConnectionTest,
                          ::testing::Values(Provider::Sqlite, Provider::Odbc, Provider::Postgres),
