@@ -16,6 +16,15 @@ namespace {
     throw com::RuntimeError(QStringLiteral("%1\n    in: %2").arg(e.description(), sql), e.number());
 }
 
+// Runs work on the connection; a failure carries the statement it ran.
+template <class Work> auto guarded(const QString& sql, Work work) {
+    try {
+        return work();
+    } catch (const com::RuntimeError& e) {
+        fail(e, sql);
+    }
+}
+
 void fill(ado::Connection& connection, const TestDatabase::Demo& demo,
           suite::DemoData::Summary& summary) {
     suite::Schema::create(connection);
@@ -47,7 +56,12 @@ TestDatabase::TestDatabase(Engine engine, const Demo& demo) : m_engine(engine) {
         throw com::RuntimeError(
             QStringLiteral("Test database: no temporary directory: %1").arg(m_dir.errorString()));
     m_path = m_dir.filePath(QStringLiteral("kestrova.db"));
-    if (engine == Engine::PostgresServer) {
+    try {
+        if (engine == Engine::SqliteFile) {
+            m_connection = ado::openSqlite(m_path, true);
+            fill(*m_connection, demo, m_summary);
+            return;
+        }
         QString why;
         PostgresServer* server = PostgresServer::instance(&why);
         if (!server)
@@ -60,36 +74,21 @@ TestDatabase::TestDatabase(Engine engine, const Demo& demo) : m_engine(engine) {
         static QHash<QString, suite::DemoData::Summary> summaries;
         suite::DemoData::Summary made;
         const Template context{&demo, &made};
-        try {
-            m_server = server->createDatabase(
-                key,
-                [](const QString& connectionString, const void* c) {
-                    const Template* t = static_cast<const Template*>(c);
-                    fill(*ado::openOdbc(connectionString), *t->demo, *t->summary);
-                },
-                &context);
-            if (made.trips > 0 || made.branches > 0)
-                summaries.insert(key, made);
-            m_summary = summaries.value(key);
-            m_connection = ado::openOdbc(m_server);
-        } catch (const com::RuntimeError& e) {
-            throw com::RuntimeError(
-                QStringLiteral("Test database on the server could not be built: %1")
-                    .arg(e.description()),
-                e.number());
-        }
-        return;
-    }
-    try {
-        m_connection = ado::openSqlite(m_path, true);
-        suite::Schema::create(*m_connection);
-        if (demo.trips > 0)
-            m_summary =
-                suite::DemoData::generate(*m_connection, {demo.trips, demo.seed, demo.today});
+        m_server = server->createDatabase(
+            key,
+            [](const QString& connectionString, const void* c) {
+                const Template* t = static_cast<const Template*>(c);
+                fill(*ado::openOdbc(connectionString), *t->demo, *t->summary);
+            },
+            &context);
+        if (made.trips > 0 || made.branches > 0)
+            summaries.insert(key, made);
+        m_summary = summaries.value(key);
+        m_connection = ado::openOdbc(m_server);
     } catch (const com::RuntimeError& e) {
-        throw com::RuntimeError(
-            QStringLiteral("Test database %1 could not be built: %2").arg(m_path, e.description()),
-            e.number());
+        throw com::RuntimeError(QStringLiteral("Test database %1 could not be built: %2")
+                                    .arg(location(), e.description()),
+                                e.number());
     }
 }
 
@@ -117,29 +116,24 @@ std::unique_ptr<ado::Connection> TestDatabase::connect(const QString& location) 
 }
 
 long TestDatabase::exec(const QString& sql) {
-    long changed = 0;
-    try {
+    return guarded(sql, [&] {
+        long changed = 0;
         m_connection->Execute(sql, &changed);
-    } catch (const com::RuntimeError& e) {
-        fail(e, sql);
-    }
-    return changed;
+        return changed;
+    });
 }
 
 QVariant TestDatabase::scalar(const QString& sql) {
-    try {
+    return guarded(sql, [&] {
         std::unique_ptr<ado::Recordset> rs = m_connection->Execute(sql);
         return rs->Eof() ? QVariant() : rs->Fields(0).Value();
-    } catch (const com::RuntimeError& e) {
-        fail(e, sql);
-    }
+    });
 }
 
 QList<QStringList> TestDatabase::rows(const QString& sql) {
-    QList<QStringList> out;
-    try {
-        std::unique_ptr<ado::Recordset> rs = m_connection->Execute(sql);
-        for (; !rs->Eof(); rs->MoveNext()) {
+    return guarded(sql, [&] {
+        QList<QStringList> out;
+        for (auto rs = m_connection->Execute(sql); !rs->Eof(); rs->MoveNext()) {
             QStringList row;
             for (int i = 0; i < rs->FieldCount(); ++i) {
                 const QVariant v = rs->Fields(i).Value();
@@ -150,10 +144,8 @@ QList<QStringList> TestDatabase::rows(const QString& sql) {
             }
             out << row;
         }
-    } catch (const com::RuntimeError& e) {
-        fail(e, sql);
-    }
-    return out;
+        return out;
+    });
 }
 
 } // namespace ktest

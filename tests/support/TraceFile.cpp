@@ -15,7 +15,8 @@ std::vector<TraceLine> takeTraceLines(const QString& path) {
                 const QJsonObject o = QJsonDocument::fromJson(line).object();
                 lines.push_back({o.value(QStringLiteral("sql")).toString(),
                                  o.value(QStringLiteral("cache")).toString(),
-                                 o.value(QStringLiteral("why")).toString()});
+                                 o.value(QStringLiteral("why")).toString(),
+                                 o.value(QStringLiteral("executed")).toString()});
             }
     file.remove();
     return lines;

@@ -12,6 +12,7 @@ struct TraceLine {
     QString sql;
     QString cache;
     QString why;
+    QString executed; // what reached the database, translated
 };
 
 // The statements recorded in a SQL trace file (KESTROVA_SQL_TRACE), in order; the file is

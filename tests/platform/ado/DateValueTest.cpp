@@ -17,14 +17,14 @@ TEST(DateValue, ReadsTheDatabaseFormsOfADate) {
     } cases[] = {
         {QVariant(at(2024, 3, 5, 10, 20, 30)), at(2024, 3, 5, 10, 20, 30)},
         {QVariant(QDate(2024, 2, 29)), at(2024, 2, 29)},
-        {QVariant(QStringLiteral("2024-03-05")), at(2024, 3, 5)},
-        {QVariant(QStringLiteral("2024-03-05 10:20:30")), at(2024, 3, 5, 10, 20, 30)},
-        {QVariant(QStringLiteral("2024-03-05 10:20:30.250")), at(2024, 3, 5, 10, 20, 30, 250)},
-        {QVariant(QStringLiteral("2024-03-05 10:20:30.5")), at(2024, 3, 5, 10, 20, 30, 500)},
-        {QVariant(QStringLiteral("2024-03-05T23:59:59")), at(2024, 3, 5, 23, 59, 59)},
-        {QVariant(QStringLiteral("20240305")), at(2024, 3, 5)},
+        {QVariant("2024-03-05"), at(2024, 3, 5)},
+        {QVariant("2024-03-05 10:20:30"), at(2024, 3, 5, 10, 20, 30)},
+        {QVariant("2024-03-05 10:20:30.250"), at(2024, 3, 5, 10, 20, 30, 250)},
+        {QVariant("2024-03-05 10:20:30.5"), at(2024, 3, 5, 10, 20, 30, 500)},
+        {QVariant("2024-03-05T23:59:59"), at(2024, 3, 5, 23, 59, 59)},
+        {QVariant("20240305"), at(2024, 3, 5)},
         {QVariant(QString()), at(1900, 1, 1)},
-        {QVariant(QStringLiteral("")), at(1900, 1, 1)},
+        {QVariant(""), at(1900, 1, 1)},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ado::toDateTime(c.value), c.expected) << qPrintable(c.value.toString());
@@ -32,18 +32,18 @@ TEST(DateValue, ReadsTheDatabaseFormsOfADate) {
 
 TEST(DateValue, AnythingElseIsATypeMismatch) {
     for (const QVariant& value : {
-             QVariant(QStringLiteral("05/03/2024")),
-             QVariant(QStringLiteral("2024-02-30")),
-             QVariant(QStringLiteral("2024-03-05 25:00:00")),
-             QVariant(QStringLiteral(" 2024-03-05")),
-             QVariant(QStringLiteral("mañana")),
+             QVariant("05/03/2024"),
+             QVariant("2024-02-30"),
+             QVariant("2024-03-05 25:00:00"),
+             QVariant(" 2024-03-05"),
+             QVariant("mañana"),
              QVariant(45000),
              QVariant(),
              QVariant(QMetaType(QMetaType::QString)),
          }) {
         const com::RuntimeError e = ktest::errorOf([&] { ado::toDateTime(value); });
         EXPECT_EQ(e.number(), 13) << "read as a date: " << qPrintable(value.toString());
-        EXPECT_EQ(e.description(), QStringLiteral("Type mismatch"));
+        EXPECT_EQ(e.description(), "Type mismatch");
     }
 }
 

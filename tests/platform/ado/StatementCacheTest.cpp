@@ -27,17 +27,17 @@ protected:
                                "NUMERIC, Entero INTEGER, Real REAL, Nada, Fecha DATETIME)")
                     .arg(QLatin1String(table)));
         }
-        m_written = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("escrito"));
+        m_written = QSqlDatabase::addDatabase("QSQLITE", "escrito");
         m_written.setDatabaseName(path());
         ASSERT_TRUE(m_written.open()) << qPrintable(m_written.lastError().text());
     }
     void TearDown() override {
         m_written.close();
         m_written = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("escrito"));
+        QSqlDatabase::removeDatabase("escrito");
     }
 
-    QString path() const { return m_dir.filePath(QStringLiteral("kt.db")); }
+    QString path() const { return m_dir.filePath("kt.db"); }
 
     // Runs a statement through the connection, reporting the database's message on failure.
     long run(const QString& sql, ado::Connection* on = nullptr) {
@@ -63,15 +63,11 @@ protected:
 
     // Every row of a table, each value as its storage class and SQL literal.
     QStringList contents(const char* table) {
-        QStringList rows;
-        auto rs = m_connection->Execute(
-            QStringLiteral("SELECT %1 FROM %2 ORDER BY Clave")
-                .arg(QStringLiteral("Clave || ' ' || typeof(Texto) || quote(Texto) || ' ' || "
-                                    "typeof(Numero) || quote(Numero) || ' ' || typeof(Entero) || "
-                                    "quote(Entero) || ' ' || typeof(Real) || quote(Real) || ' ' "
-                                    "|| typeof(Nada) || quote(Nada) || ' ' || typeof(Fecha) || "
-                                    "quote(Fecha)"),
-                     QLatin1String(table)));
+        QStringList rows, cells{"Clave"};
+        for (const char* column : {"Texto", "Numero", "Entero", "Real", "Nada", "Fecha"})
+            cells << QString("typeof(%1) || quote(%1)").arg(QLatin1String(column));
+        auto rs = m_connection->Execute(QString("SELECT %1 FROM %2 ORDER BY Clave")
+                                            .arg(cells.join(" || ' ' || "), QLatin1String(table)));
         for (; !rs->Eof(); rs->MoveNext())
             rows << rs->Fields(0).Value().toString();
         return rows;
@@ -145,7 +141,7 @@ TEST_F(StatementCacheTest, TranslatedStatementsBindTheirValuesWhereTheTranslatio
         run(QStringLiteral("UPDATE Ligado SET Texto = CONVERT(VARCHAR(5), ISNULL(Fecha, "
                            "'2024-01-01 %1'), 108) WHERE Clave = 'a'")
                 .arg(QLatin1String(time)));
-        auto rs = m_connection->Execute(QStringLiteral("SELECT Texto FROM Ligado"));
+        auto rs = m_connection->Execute("SELECT Texto FROM Ligado");
         EXPECT_EQ(rs->Fields(0).Value().toString(), QLatin1String(time).left(5));
     }
 }
@@ -167,10 +163,10 @@ TEST_F(StatementCacheTest, FaultyStatementsGiveTheirOwnMessageAndTheRestRunsAsWr
     // Strings where SQLite takes a name, a parameter of the caller's own, RETURNING.
     EXPECT_EQ(run("INSERT INTO 'Ligado' ('Clave', 'Texto') VALUES ('n', 'nombre')"), 1);
     EXPECT_EQ(run("INSERT INTO Ligado (Clave, Texto) VALUES ('p', ?)"), 1);
-    auto returning = m_connection->Execute(
-        QStringLiteral("INSERT INTO Ligado (Clave) VALUES ('r') RETURNING Clave || '!'"));
+    auto returning =
+        m_connection->Execute("INSERT INTO Ligado (Clave) VALUES ('r') RETURNING Clave || '!'");
     ASSERT_FALSE(returning->Eof());
-    EXPECT_EQ(returning->Fields(0).Value().toString(), QStringLiteral("r!"));
+    EXPECT_EQ(returning->Fields(0).Value().toString(), "r!");
     auto rows = m_connection->Execute(
         QStringLiteral("SELECT group_concat(Clave || '=' || IFNULL(Texto, 'NULL'), ' ') FROM "
                        "(SELECT * FROM Ligado ORDER BY Clave)"));
@@ -199,14 +195,14 @@ TEST_F(StatementCacheTest, AShapeFollowsItsTableThroughASchemaChange) {
     run("DROP TABLE Cambia");
     run("CREATE TABLE Cambia (B TEXT, A NUMERIC)");
     run(insert);
-    auto rs = m_connection->Execute(QStringLiteral("SELECT typeof(A), typeof(B) FROM Cambia"));
+    auto rs = m_connection->Execute("SELECT typeof(A), typeof(B) FROM Cambia");
     EXPECT_EQ(rs->Fields(0).Value().toString() + rs->Fields(1).Value().toString(), "integertext");
 }
 
 // Qt closes the file only once no statement of the connection is left: in WAL mode the last
 // connection to close removes the log.
 TEST_F(StatementCacheTest, ClosingTheConnectionLetsTheFileGo) {
-    const QString file = m_dir.filePath(QStringLiteral("solo.db"));
+    const QString file = m_dir.filePath("solo.db");
     auto alone = ado::openSqlite(file, true);
     run("CREATE TABLE Solo (Clave TEXT)", alone.get());
     run("INSERT INTO Solo VALUES ('1')", alone.get());

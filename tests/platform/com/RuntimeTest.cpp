@@ -25,9 +25,7 @@ public:
     Propio() { ++alive; }
     ~Propio() override { --alive; }
     int idOfName(const QString&) override { return 1; }
-    QVariant invoke(int, com::InvokeKind, QVariantList&) override {
-        return QStringLiteral("propio");
-    }
+    QVariant invoke(int, com::InvokeKind, QVariantList&) override { return "propio"; }
 };
 
 // A counted object starts life only with its owner: a plain new, whose object nothing would
@@ -39,7 +37,7 @@ static_assert(!newCompiles<Propio> && newCompiles<QFile>);
 class RuntimeTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString registro = dir.filePath(QStringLiteral("registry.json"));
+    QString registro = dir.filePath("registry.json");
     com::Runtime runtime{registro};
 };
 
@@ -48,27 +46,25 @@ TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
     runtime.registerServer(kServidor);
     // The process's own class object wins over the server registered for the same class.
     runtime.registerClassObject(
-        kContador, QStringLiteral("KTest.Contador"),
+        kContador, "KTest.Contador",
         com::newObject<com::FunctionFactory>([] { return com::newObject<Propio>(); }));
-    for (const auto& objeto : {runtime.createInstance(kContador),
-                               runtime.createInstance(QStringLiteral("ktest.CONTADOR"))}) {
+    for (const auto& objeto :
+         {runtime.createInstance(kContador), runtime.createInstance("ktest.CONTADOR")}) {
         const auto d = objeto.as<com::IDispatch>();
-        EXPECT_EQ(com::getProperty(d.get(), QStringLiteral("x")).toString(),
-                  QStringLiteral("propio"));
+        EXPECT_EQ(com::getProperty(d.get(), "x").toString(), "propio");
     }
     EXPECT_EQ(Propio::alive, 0) << "each object goes with its last reference";
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 
     runtime.revokeClassObject(kContador);
     const auto delServidor = runtime.createInstance(kContador).as<com::IDispatch>();
-    EXPECT_EQ(com::callMethod(delServidor.get(), QStringLiteral("Incrementar")).toInt(), 1);
+    EXPECT_EQ(com::callMethod(delServidor.get(), "Incrementar").toInt(), 1);
 }
 
 TEST_F(RuntimeTest, UnknownClassesRaise429NamingTheClass) {
     for (const auto& [crear, nombre] :
          {std::pair<std::function<void()>, QString>{
-              [&] { runtime.createInstance(QStringLiteral("KT512.NoExiste")); },
-              QStringLiteral("KT512.NoExiste")},
+              [&] { runtime.createInstance("KT512.NoExiste"); }, "KT512.NoExiste"},
           {[&] { runtime.createInstance(kPropia); }, com::guidString(kPropia)}}) {
         const com::RuntimeError e = ktest::errorOf(crear);
         EXPECT_EQ(e.number(), 429);
@@ -82,7 +78,7 @@ TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
         EXPECT_EQ(&com::Runtime::current(), &anidado);
         anidado.registerServer(kServidor);
         const auto objeto = anidado.createInstance(kContador).as<com::IDispatch>();
-        EXPECT_EQ(com::callMethod(objeto.get(), QStringLiteral("Incrementar")).toInt(), 1);
+        EXPECT_EQ(com::callMethod(objeto.get(), "Incrementar").toInt(), 1);
     }
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
     EXPECT_EQ(&com::Runtime::current(), &runtime);
@@ -96,12 +92,10 @@ TEST(ExportBoundaryTest, AnyExceptionBecomesAFailureWithItsErrorLeftForTheCaller
         return error ? QStringLiteral("%1 %2").arg(error->number()).arg(error->description())
                      : QString();
     };
-    EXPECT_EQ(
-        failure([]() -> long { throw com::RuntimeError(QStringLiteral("sin registro"), 53); }),
-        QStringLiteral("53 sin registro"));
-    EXPECT_EQ(failure([]() -> long { throw std::runtime_error("sin memoria"); }),
-              QStringLiteral("5 sin memoria"));
-    EXPECT_EQ(failure([]() -> long { throw 7; }), QStringLiteral("51 Internal error"));
+    EXPECT_EQ(failure([]() -> long { throw com::RuntimeError("sin registro", 53); }),
+              "53 sin registro");
+    EXPECT_EQ(failure([]() -> long { throw std::runtime_error("sin memoria"); }), "5 sin memoria");
+    EXPECT_EQ(failure([]() -> long { throw 7; }), "51 Internal error");
     EXPECT_EQ(com::guardExport("DllTest", [] { return com::hr::False; }), com::hr::False);
 }
 

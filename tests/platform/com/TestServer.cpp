@@ -21,9 +21,9 @@ com::ModuleCount module;
 class Contador : public com::Object<com::IDispatch> {
 public:
     int idOfName(const QString& name) override {
-        if (name.compare(QStringLiteral("Valor"), Qt::CaseInsensitive) == 0)
+        if (name.compare("Valor", Qt::CaseInsensitive) == 0)
             return 1;
-        if (name.compare(QStringLiteral("Incrementar"), Qt::CaseInsensitive) == 0)
+        if (name.compare("Incrementar", Qt::CaseInsensitive) == 0)
             return 2;
         throw com::notSupported(name);
     }
@@ -44,9 +44,8 @@ private:
 
 com::ServerRegistration registration() {
     const QString path = com::modulePath(reinterpret_cast<const void*>(&DllGetClassObject));
-    return {
-        {{kClsid, QStringLiteral("KTest.Contador"), QStringLiteral("Contador"), path, kLibrary}},
-        {{kLibrary, QStringLiteral("KTest"), QStringLiteral("1.0"), path}}};
+    return {{{kClsid, "KTest.Contador", "Contador", path, kLibrary}},
+            {{kLibrary, "KTest", "1.0", path}}};
 }
 
 } // namespace

@@ -18,29 +18,21 @@ namespace {
 
 forms::FormDesign controlsDesign() {
     forms::FormDesign d;
-    d.name = QStringLiteral("frmControles");
+    d.name = "frmControles";
     d.clientWidth = 6000;
     d.clientHeight = 4500;
-    d.controls << designOf(QStringLiteral("MSComCtl2.MonthView"), QStringLiteral("MvFechaEntrega"),
-                           120, 120, 4000, 3000)
-               << designOf(QStringLiteral("VB.Timer"), QStringLiteral("TmrRefresh"), 0, 0, 0, 0,
-                           {{QStringLiteral("interval"), 1000}, {QStringLiteral("enabled"), false}})
-               << designOf(QStringLiteral("VB.Menu"), QStringLiteral("Reprogramar"), 0, 0, 0, 0,
-                           {{QStringLiteral("caption"), QStringLiteral("Reprogramar")},
-                            {QStringLiteral("visible"), false}});
-    forms::ControlDesign item =
-        designOf(QStringLiteral("VB.Menu"), QStringLiteral("Reprogramar_Orden_Embarque"), 0, 0, 0,
-                 0, {{QStringLiteral("caption"), QStringLiteral("Reprogramar")}});
-    item.container = QStringLiteral("Reprogramar");
-    forms::ControlDesign separator =
-        designOf(QStringLiteral("VB.Menu"), QStringLiteral("sep"), 0, 0, 0, 0,
-                 {{QStringLiteral("caption"), QStringLiteral("-")}});
-    separator.container = QStringLiteral("Reprogramar");
-    forms::ControlDesign other =
-        designOf(QStringLiteral("VB.Menu"), QStringLiteral("Cancelar"), 0, 0, 0, 0,
-                 {{QStringLiteral("caption"), QStringLiteral("Cancelar")}});
-    other.container = QStringLiteral("Reprogramar");
-    d.controls << item << separator << other;
+    d.controls << designOf("MSComCtl2.MonthView", "MvFechaEntrega", 120, 120, 4000, 3000)
+               << designOf("VB.Timer", "TmrRefresh", 0, 0, 0, 0,
+                           {{"interval", 1000}, {"enabled", false}})
+               << designOf("VB.Menu", "Reprogramar", 0, 0, 0, 0,
+                           {{"caption", "Reprogramar"}, {"visible", false}});
+    // The popup's items, inside the hidden top menu.
+    const std::pair<const char*, const char*> items[] = {
+        {"Reprogramar_Orden_Embarque", "Reprogramar"}, {"sep", "-"}, {"Cancelar", "Cancelar"}};
+    for (const auto& [name, caption] : items) {
+        d.controls << designOf("VB.Menu", name, 0, 0, 0, 0, {{"caption", caption}});
+        d.controls.last().container = "Reprogramar";
+    }
     return d;
 }
 
@@ -61,12 +53,12 @@ protected:
                         args[0] = 0;
                 });
             };
-            record(QStringLiteral("MvFechaEntrega"), QStringLiteral("DateClick"));
-            record(QStringLiteral("MvFechaEntrega"), QStringLiteral("DateDblClick"));
-            record(QStringLiteral("MvFechaEntrega"), QStringLiteral("KeyDown"));
-            record(QStringLiteral("TmrRefresh"), QStringLiteral("Timer"));
-            record(QStringLiteral("Reprogramar_Orden_Embarque"), QStringLiteral("Click"));
-            record(QStringLiteral("Cancelar"), QStringLiteral("Click"));
+            record("MvFechaEntrega", "DateClick");
+            record("MvFechaEntrega", "DateDblClick");
+            record("MvFechaEntrega", "KeyDown");
+            record("TmrRefresh", "Timer");
+            record("Reprogramar_Orden_Embarque", "Click");
+            record("Cancelar", "Click");
         };
         form.Show();
     }
@@ -89,24 +81,23 @@ protected:
 };
 
 TEST_F(Controls, MonthViewReportsClicksDoubleClicksAndKeysAndGreysDaysBeforeItsMinimum) {
-    forms::MonthView& month = form.monthView(QStringLiteral("MvFechaEntrega"));
+    forms::MonthView& month = form.monthView("MvFechaEntrega");
     month.setValue(QDate(2024, 3, 10));
     month.setMinDate(QDate(2024, 3, 10));
-    auto* calendar =
-        qobject_cast<QCalendarWidget*>(form.ctl(QStringLiteral("MvFechaEntrega")).widget());
+    auto* calendar = qobject_cast<QCalendarWidget*>(form.ctl("MvFechaEntrega").widget());
     ASSERT_NE(calendar, nullptr);
     auto* days = calendar->findChild<QAbstractItemView*>();
     ASSERT_NE(days, nullptr);
 
     QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, dayCell(days, 15));
     EXPECT_EQ(month.Value(), QDate(2024, 3, 15));
-    EXPECT_EQ(events, QStringList{QStringLiteral("MvFechaEntrega.DateClick 2024-03-15")});
+    EXPECT_EQ(events, QStringList{"MvFechaEntrega.DateClick 2024-03-15"});
 
     events.clear();
     QWidget* window = calendar->window();
     QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
                        days->viewport()->mapTo(window, dayCell(days, 18)));
-    EXPECT_TRUE(events.contains(QStringLiteral("MvFechaEntrega.DateDblClick 2024-03-18")));
+    EXPECT_TRUE(events.contains("MvFechaEntrega.DateDblClick 2024-03-18"));
 
     // A day before the minimum is greyed, yet the user may pick it: the form's check decides.
     events.clear();
@@ -115,19 +106,18 @@ TEST_F(Controls, MonthViewReportsClicksDoubleClicksAndKeysAndGreysDaysBeforeItsM
     EXPECT_NE(calendar->dateTextFormat(QDate(2024, 3, 10)).foreground().color(), grey);
     QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, dayCell(days, 5));
     EXPECT_EQ(month.Value(), QDate(2024, 3, 5));
-    EXPECT_EQ(events, QStringList{QStringLiteral("MvFechaEntrega.DateClick 2024-03-05")});
+    EXPECT_EQ(events, QStringList{"MvFechaEntrega.DateClick 2024-03-05"});
 
     events.clear();
 
     days->setFocus();
     QTest::keyClick(days, Qt::Key_F4);
     QTest::keyClick(calendar, Qt::Key_Escape);
-    EXPECT_EQ(events, (QStringList{QStringLiteral("MvFechaEntrega.KeyDown 115 0"),
-                                   QStringLiteral("MvFechaEntrega.KeyDown 27 0")}));
+    EXPECT_EQ(events, (QStringList{"MvFechaEntrega.KeyDown 115 0", "MvFechaEntrega.KeyDown 27 0"}));
 }
 
 TEST_F(Controls, TimerTicksOnlyWhileEnabledAndNotPaused) {
-    forms::Timer& timer = form.timer(QStringLiteral("TmrRefresh"));
+    forms::Timer& timer = form.timer("TmrRefresh");
     EXPECT_EQ(timer.Interval(), 1000);
     EXPECT_FALSE(timer.Enabled());
     timer.tick();
@@ -151,9 +141,9 @@ TEST_F(Controls, TimerTicksOnlyWhileEnabledAndNotPaused) {
 
 TEST_F(Controls, PopupMenuRunsThePickedItemAfterTheMenuCloses) {
     bool menuOpenDuringClick = true;
-    form.controlObject(QStringLiteral("Reprogramar_Orden_Embarque"))
-        ->on(QStringLiteral("Click"),
-             [&](QVariantList&) { menuOpenDuringClick = QApplication::activePopupWidget(); });
+    form.controlObject("Reprogramar_Orden_Embarque")->on("Click", [&](QVariantList&) {
+        menuOpenDuringClick = QApplication::activePopupWidget();
+    });
     QPoint shownAt;
     QStringList entries;
     QTimer::singleShot(0, [&] {
@@ -162,17 +152,16 @@ TEST_F(Controls, PopupMenuRunsThePickedItemAfterTheMenuCloses) {
             return;
         shownAt = menu->pos();
         for (QAction* a : menu->actions())
-            entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            entries << (a->isSeparator() ? "-" : a->text());
         menu->setActiveAction(menu->actions().first());
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    form.PopupMenu(QStringLiteral("Reprogramar"), 0, 300, 450);
-    EXPECT_EQ(entries, (QStringList{QStringLiteral("Reprogramar"), QStringLiteral("-"),
-                                    QStringLiteral("Cancelar")}));
+    form.PopupMenu("Reprogramar", 0, 300, 450);
+    EXPECT_EQ(entries, (QStringList{"Reprogramar", "-", "Cancelar"}));
     EXPECT_EQ(shownAt, form.window()->mapToGlobal(QPoint(20, 30)));
-    EXPECT_EQ(events, QStringList{QStringLiteral("Reprogramar_Orden_Embarque.Click")});
+    EXPECT_EQ(events, QStringList{"Reprogramar_Orden_Embarque.Click"});
     EXPECT_FALSE(menuOpenDuringClick);
-    EXPECT_EQ(form.menu(QStringLiteral("Cancelar")).Caption(), QStringLiteral("Cancelar"));
+    EXPECT_EQ(form.menu("Cancelar").Caption(), "Cancelar");
 
     // Closing the menu without a pick runs nothing.
     events.clear();
@@ -180,7 +169,7 @@ TEST_F(Controls, PopupMenuRunsThePickedItemAfterTheMenuCloses) {
         if (QWidget* menu = QApplication::activePopupWidget())
             QTest::keyClick(menu, Qt::Key_Escape);
     });
-    form.PopupMenu(QStringLiteral("Reprogramar"), 0, 300, 450);
+    form.PopupMenu("Reprogramar", 0, 300, 450);
     EXPECT_TRUE(events.isEmpty());
 }
 

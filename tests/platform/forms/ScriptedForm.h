@@ -24,12 +24,12 @@ public:
     using forms::Form::raiseEvent;
 
 protected:
-    void connectEvents() override { run(QStringLiteral("connectEvents"), onConnect); }
-    void Form_Load() override { run(QStringLiteral("Load"), onLoad); }
-    void Form_Activate() override { run(QStringLiteral("Activate"), onActivate); }
-    void Form_Resize() override { run(QStringLiteral("Resize"), onResize); }
+    void connectEvents() override { run("connectEvents", onConnect); }
+    void Form_Load() override { run("Load", onLoad); }
+    void Form_Activate() override { run("Activate", onActivate); }
+    void Form_Resize() override { run("Resize", onResize); }
     void Form_Unload(int& cancel) override {
-        log << QStringLiteral("Unload");
+        log << "Unload";
         if (onUnload)
             onUnload(cancel);
     }

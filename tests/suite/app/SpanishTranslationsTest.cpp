@@ -21,14 +21,12 @@ protected:
 };
 
 TEST_F(ToolkitInSpanish, StandardButtonsOfAMessageBox) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Kestrova"), QStringLiteral("Aviso"),
+    QMessageBox box(QMessageBox::Warning, "Kestrova", "Aviso",
                     QMessageBox::Ok | QMessageBox::Cancel);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
-    EXPECT_EQ(box.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')),
-              QStringLiteral("Aceptar"));
-    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')),
-              QStringLiteral("Cancelar"));
+    EXPECT_EQ(box.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), "Aceptar");
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), "Cancelar");
 }
 
 TEST_F(ToolkitInSpanish, ContextMenuOfATextBox) {
@@ -37,15 +35,14 @@ TEST_F(ToolkitInSpanish, ContextMenuOfATextBox) {
     QStringList texts;
     for (const QAction* action : menu->actions())
         texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
-    EXPECT_TRUE(texts.contains(QStringLiteral("Pegar")))
-        << texts.join(QLatin1String(", ")).toStdString();
-    EXPECT_FALSE(texts.contains(QStringLiteral("Paste")));
+    EXPECT_TRUE(texts.contains("Pegar")) << texts.join(QLatin1String(", ")).toStdString();
+    EXPECT_FALSE(texts.contains("Paste"));
 }
 
 TEST_F(ToolkitInSpanish, MonthAndDayNamesOfACalendar) {
     QCalendarWidget calendar;
-    EXPECT_EQ(calendar.locale().standaloneMonthName(1), QStringLiteral("enero"));
-    EXPECT_EQ(calendar.locale().dayName(1), QStringLiteral("lunes"));
+    EXPECT_EQ(calendar.locale().standaloneMonthName(1), "enero");
+    EXPECT_EQ(calendar.locale().dayName(1), "lunes");
 }
 
 } // namespace

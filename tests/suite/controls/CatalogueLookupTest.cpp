@@ -26,7 +26,7 @@ protected:
                 "('0001', 'MATRIZ MONTERREY', 'AC'), ('0002', 'SUCURSAL O''HIGGINS', 'AC'), "
                 "('O''1', 'CON APOSTROFO', 'AC'), ('0009', 'CERRADA', 'BA')");
         form = std::make_unique<ktest::KitForm>(
-            std::make_shared<suite::HostSession>(db.open(), QStringLiteral("PRUEBA")));
+            std::make_shared<suite::HostSession>(db.open(), "PRUEBA"));
         code = form->add<ItxtVEX>(progId::TextBox, "txtSucursal",
                                   {{"maxlength", 4},
                                    {"esclave", true},
@@ -73,7 +73,7 @@ TEST_F(CatalogueLookupTest, ATypedCodeFillsItsDescription) {
     EXPECT_EQ(description->Text(), "MATRIZ MONTERREY");
 }
 
-TEST_F(CatalogueLookupTest, NoMatchOrNoCodeEmptiesTheDescription) {
+TEST_F(CatalogueLookupTest, NoMatchOrNoCodeEmptiesTheDescriptionAndQuotesStayInTheValue) {
     typeAndEnter("0002");
     EXPECT_EQ(description->Text(), "SUCURSAL O'HIGGINS");
     typeAndEnter("0777");
@@ -90,9 +90,7 @@ TEST_F(CatalogueLookupTest, NoMatchOrNoCodeEmptiesTheDescription) {
     code->setText("0001");
     code->setText(" ");
     EXPECT_EQ(description->Text(), "");
-}
-
-TEST_F(CatalogueLookupTest, ACodeWithAnApostropheStaysOneValue) {
+    // A code with an apostrophe stays one value.
     code->setText("O'1");
     EXPECT_EQ(description->Text(), "CON APOSTROFO");
     code->setText("' OR '1'='1");

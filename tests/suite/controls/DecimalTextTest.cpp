@@ -8,10 +8,10 @@ using suite::NumberPattern;
 
 namespace {
 
-const NumberPattern kOdometer(QStringLiteral("#,##0.000000000#####"));
+const NumberPattern kOdometer("#,##0.000000000#####");
 
 QString plain(const char* text) {
-    return DecimalText::parse(QString::fromLatin1(text)).value_or(QStringLiteral("<none>"));
+    return DecimalText::parse(QString::fromLatin1(text)).value_or("<none>");
 }
 
 QString shown(const char* text) {
@@ -51,11 +51,10 @@ TEST(DecimalText, WritesAmountsInTheOdometerPattern) {
 }
 
 TEST(DecimalText, ACodePatternIsZerosOnly) {
-    EXPECT_TRUE(NumberPattern(QStringLiteral("0000")).isCode());
-    EXPECT_TRUE(NumberPattern(QStringLiteral("0000000000")).isCode());
+    EXPECT_TRUE(NumberPattern("0000").isCode());
+    EXPECT_TRUE(NumberPattern("0000000000").isCode());
     EXPECT_FALSE(kOdometer.isCode());
-    EXPECT_EQ(DecimalText::format(QStringLiteral("7"), NumberPattern(QStringLiteral("0000"))),
-              "0007");
+    EXPECT_EQ(DecimalText::format("7", NumberPattern("0000")), "0007");
 }
 
 } // namespace

@@ -20,7 +20,7 @@ protected:
     ktest::KitForm form;
 };
 
-TEST_F(DpFechaTest, ADatePickerShowsTheSpanishDateAndKeepsTheTimeCodeGaveIt) {
+TEST_F(DpFechaTest, APickerShowsItsPartAndKeepsTheOtherPartCodeGaveIt) {
     auto date = form.add<IdpFecha>(progId::DatePicker, "dpFechaInicial",
                                    {{"font", "Franklin Gothic Medium"}, {"tabonenter", true}});
     EXPECT_EQ(date->Value().time(), QTime(0, 0));
@@ -35,9 +35,8 @@ TEST_F(DpFechaTest, ADatePickerShowsTheSpanishDateAndKeepsTheTimeCodeGaveIt) {
     edit("dpFechaInicial")->setCurrentSection(QDateTimeEdit::DaySection);
     QTest::keyClick(edit("dpFechaInicial"), Qt::Key_Up);
     EXPECT_EQ(date->Value(), QDateTime(QDate(2024, 3, 10), QTime(17, 45, 30)));
-}
 
-TEST_F(DpFechaTest, FormatTwoIsATimePickerThatKeepsItsDate) {
+    // Format 2 is a time picker that keeps its date.
     auto time = form.add<IdpFecha>(progId::DatePicker, "dpHoraInicial", {{"format", 2}});
     EXPECT_FALSE(edit("dpHoraInicial")->calendarPopup());
     time->setValue(QDateTime(QDate(1900, 1, 1), QTime(8, 5, 0)));

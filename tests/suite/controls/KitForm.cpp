@@ -9,10 +9,10 @@
 namespace ktest {
 
 KitForm::KitForm(std::shared_ptr<suite::HostSession> session)
-    : m_runtime(std::make_unique<com::Runtime>(m_dir.filePath(QStringLiteral("registry.json")))),
+    : m_runtime(std::make_unique<com::Runtime>(m_dir.filePath("registry.json"))),
       m_window(std::make_unique<QWidget>()) {
     suite::registerControlKit(*m_runtime, std::move(session));
-    m_window->setObjectName(QStringLiteral("frmPrueba"));
+    m_window->setObjectName("frmPrueba");
     m_window->resize(640, 400);
 }
 

@@ -49,6 +49,10 @@ TEST_F(TxtVexTest, NumericBoxTakesOnlyNumbersAndKeepsNineAndNineDigitsExactly) {
     km->setText("123456789.123456789");
     EXPECT_EQ(km->ValorNumerico(), "123456789.123456789");
     EXPECT_EQ(km->Text(), "123,456,789.123456789");
+    // A box saves the digits it shows: rounded to the fourteen decimals of the pattern.
+    km->setText("5.123456789012345678");
+    EXPECT_EQ(km->ValorNumerico(), "5.12345678901235");
+    km->setText("123456789.123456789");
 
     // Focused, the box shows the plain number; typed digits come back whole on leaving.
     form.showActive();
@@ -60,6 +64,12 @@ TEST_F(TxtVexTest, NumericBoxTakesOnlyNumbersAndKeepsNineAndNineDigitsExactly) {
     edit("txtOtro")->setFocus();
     EXPECT_EQ(km->ValorNumerico(), "999999999.999999999");
     EXPECT_EQ(km->Text(), "999,999,999.999999999");
+    // Typed, the fifteenth decimal is not taken.
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "5.123456789012345678");
+    edit("txtOtro")->setFocus();
+    EXPECT_EQ(km->ValorNumerico(), "5.12345678901234");
 
     box->setFocus();
     box->clear();
@@ -143,24 +153,6 @@ TEST_F(TxtVexTest, TheGlassAndF3RaiseLupaClick) {
     type("txtSinLupa", "x");
     QTest::keyClick(edit("txtSinLupa"), Qt::Key_F3);
     EXPECT_EQ(withoutGlass.count, 0);
-}
-
-TEST_F(TxtVexTest, ANumberBoxSavesTheDigitsItShows) {
-    auto km = form.add<ItxtVEX>(progId::TextBox, "txtKmInicial", kOdometerKeys);
-    form.add(progId::TextBox, "txtOtro");
-    // Code: rounded to the fourteen decimals the pattern shows.
-    km->setText("5.123456789012345678");
-    EXPECT_EQ(km->ValorNumerico(), "5.12345678901235");
-    EXPECT_EQ(km->Text(), "5.12345678901235");
-    // Typing: the fifteenth decimal is not taken.
-    form.showActive();
-    QLineEdit* box = edit("txtKmInicial");
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, "5.123456789012345678");
-    edit("txtOtro")->setFocus();
-    EXPECT_EQ(km->ValorNumerico(), "5.12345678901234");
-    EXPECT_EQ(km->Text(), "5.12345678901234");
 }
 
 // Alt with a letter or a digit is a screen's shortcut (Alt+1 picks a tab), never typing.

@@ -163,6 +163,9 @@ TEST_P(StoredQueriesTest, TripsOfTheDateRangeWithTheirFolioFirst) {
     EXPECT_EQ(str(sorted(run("Viajes", tripCondition(today, today, {})).folios)),
               str(expected("SELECT Vj_Folio FROM Viaje WHERE Vj_Fecha = '" + day(today) + "'")));
     EXPECT_TRUE(run("Viajes", tripCondition(today, today.addDays(-1), {})).folios.isEmpty());
+    // A code with a quote, doubled, finds its trip.
+    EXPECT_EQ(str(run("Viajes", tripCondition(today, today, {"", "", "", "O'B1", ""})).folios),
+              "0001999999");
 }
 
 TEST_P(StoredQueriesTest, EachFilterOfTheBoardNarrowsTheTrips) {
@@ -192,11 +195,6 @@ TEST_P(StoredQueriesTest, EachFilterOfTheBoardNarrowsTheTrips) {
         EXPECT_EQ(str(sorted(run("Viajes", tripCondition(from, to, filters)).folios)), str(want))
             << where.toStdString();
     }
-}
-
-TEST_P(StoredQueriesTest, CodeWithAQuoteDoubledFindsItsTrip) {
-    const Result r = run("Viajes", tripCondition(today, today, {"", "", "", "O'B1", ""}));
-    EXPECT_EQ(str(r.folios), "0001999999");
 }
 
 // One row per reprogrammable order or shipment of the trip; shipments take the orders' vehicle
