@@ -156,8 +156,9 @@ OdbcConnection::~OdbcConnection() {
 std::unique_ptr<Recordset> OdbcConnection::Execute(const QString& sql, long* recordsAffected) {
     if (sql.contains(QChar(0)))
         throw error::nulInStatement(sql);
-    // The embedded provider runs one statement a text; SQLite behind ODBC is held to the same.
-    if (m_dialect == Dialect::SQLite && secondStatement(sql))
+    // The embedded provider runs one statement a text; SQLite behind ODBC and the PostgreSQL
+    // server are held to the same. (SQL Server runs batches by design, and cannot be tried here.)
+    if (m_dialect != Dialect::SqlServer && secondStatement(sql))
         throw error::commandFailure(
             QStringLiteral("El texto lleva más de una sentencia; se ejecuta "
                            "una sola sentencia a la vez"),
