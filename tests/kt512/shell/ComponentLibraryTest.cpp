@@ -74,45 +74,45 @@ TEST_F(ComponentLibraryTest, RegistrationWritesTheComponentsIdentityAndIsUndone)
     const com::ClassRegistry registry(registro);
     const auto clase = registry.findClass(kPantalla);
     ASSERT_TRUE(clase);
-    EXPECT_EQ(clase->server, kBiblioteca);
-    EXPECT_EQ(clase->typeLibrary, kTipos);
+    EXPECT_EQ(std::tuple(clase->server, clase->typeLibrary), std::tuple(kBiblioteca, kTipos));
     EXPECT_EQ(registry.clsidOf(QStringLiteral("KT512.Pantalla")), kPantalla);
     const auto tipos = registry.findTypeLibrary(kTipos);
     ASSERT_TRUE(tipos);
-    EXPECT_EQ(tipos->name, QStringLiteral("KT512"));
-    EXPECT_EQ(tipos->version, QStringLiteral("1.0"));
+    EXPECT_EQ(std::tuple(tipos->name, tipos->version),
+              std::tuple(QStringLiteral("KT512"), QStringLiteral("1.0")));
+
+    // Without the host services the component cannot start, and does not stay loaded.
+    const com::RuntimeError e =
+        ktest::errorOf([&] { runtime->createInstance(QStringLiteral("KT512.Pantalla")); });
+    EXPECT_EQ(e.number(), 429);
+    EXPECT_TRUE(e.description().contains(QStringLiteral("KT512"))) << e.what();
+    runtime->freeUnusedLibraries();
+    EXPECT_FALSE(cargada());
 
     runtime->unregisterServer(kBiblioteca);
     EXPECT_FALSE(registry.findClass(kPantalla));
     EXPECT_TRUE(registry.clsidOf(QStringLiteral("KT512.Pantalla")).isNull());
 }
 
-TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndItsContractThroughDispatch) {
+// A host reaches the board and its contract through dispatch; the library stays loaded while
+// one of its objects, the board handed out included, or a lock on it is alive.
+TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndTheLibraryStaysWhileItsObjectsLive) {
     serviciosDelAnfitrion();
     runtime->registerServer(kBiblioteca);
-    const auto pantalla =
-        runtime->createInstance(QStringLiteral("KT512.Pantalla")).as<com::IDispatch>();
-    const auto otra = runtime->createInstance(kPantalla).as<com::IDispatch>();
+    EXPECT_FALSE(cargada());
+    auto pantalla = runtime->createInstance(QStringLiteral("KT512.Pantalla")).as<com::IDispatch>();
+    auto otra = runtime->createInstance(kPantalla).as<com::IDispatch>();
     EXPECT_EQ(com::getProperty(pantalla.get(), 0x68030000).toString(), QStringLiteral("LOGISTICA"));
-    const auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
+    auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
     EXPECT_EQ(com::dispatchOf(com::getProperty(otra.get(), kGetPantalla)), tablero);
-
     const auto contenedor = com::newObject<Contenedor>();
     com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), contenedor.query<com::IUnknown>());
     EXPECT_EQ(com::getProperty(tablero.get(), QStringLiteral("Transaccion")).toString(),
               QStringLiteral("LOG0001/Kestrova"));
     com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), {});
-}
 
-TEST_F(ComponentLibraryTest, TheLibraryStaysLoadedWhileItsObjectsOrLocksAreAlive) {
-    serviciosDelAnfitrion();
-    runtime->registerServer(kBiblioteca);
-    EXPECT_FALSE(cargada());
-    // The board handed to the host is an object of the component as well.
-    auto pantalla = runtime->createInstance(kPantalla);
-    auto tablero =
-        com::objectOf(com::getProperty(pantalla.as<com::IDispatch>().get(), kGetPantalla));
     pantalla = nullptr;
+    otra = nullptr;
     runtime->freeUnusedLibraries();
     EXPECT_TRUE(cargada());
     tablero = nullptr;
@@ -123,16 +123,6 @@ TEST_F(ComponentLibraryTest, TheLibraryStaysLoadedWhileItsObjectsOrLocksAreAlive
     runtime->freeUnusedLibraries();
     EXPECT_TRUE(cargada());
     runtime->getClassObject(kPantalla)->lockServer(false);
-    runtime->freeUnusedLibraries();
-    EXPECT_FALSE(cargada());
-}
-
-TEST_F(ComponentLibraryTest, WithoutTheHostServicesTheComponentCannotStart) {
-    runtime->registerServer(kBiblioteca);
-    const com::RuntimeError e =
-        ktest::errorOf([&] { runtime->createInstance(QStringLiteral("KT512.Pantalla")); });
-    EXPECT_EQ(e.number(), 429);
-    EXPECT_TRUE(e.description().contains(QStringLiteral("KT512"))) << e.what();
     runtime->freeUnusedLibraries();
     EXPECT_FALSE(cargada());
 }
