@@ -597,11 +597,6 @@ TEST_F(PantallaReprogramarViaje, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
 // A shape the cache cannot prepare still runs, as text parsed anew each time: only the trace
 // tells. Every data-changing statement of a whole session must have come from the cache.
 TEST_F(PantallaReprogramarViaje, EveryStatementTheScreensWriteIsServedByTheStatementCache) {
-    frmFiltros& filtros = publico().filtros();
-    filtros.control<ItxtVEX>(QStringLiteral("txtEstado"))->setText(QStringLiteral("AB"));
-    filtros.control<ItxtVEX>(QStringLiteral("txtNEstado"))->setText(QStringLiteral("Abierto"));
-    publico().board().Load();
-    abrir();
     ASSERT_TRUE(reprogramar("lvOrdenes", [&] { aceptar(); }));
     ASSERT_TRUE(reprogramar("lvEmbarques", [&] { aceptar(); }));
     p().Cargar(kViaje, QString());
