@@ -1,3 +1,4 @@
+#include "Contenedor.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/services/IFunciones.h"
 #include "kt512/services/ISistema.h"
@@ -29,18 +30,6 @@ constexpr int kGetPantalla = 0x68030001;
 bool cargada() {
     return ktest::libraryLoaded(kBiblioteca);
 }
-
-class Contenedor : public com::Object<com::IDispatch> {
-public:
-    int idOfName(const QString& name) override {
-        if (name == QLatin1String("Transaccion"))
-            return 1;
-        throw com::notSupported(name);
-    }
-    QVariant invoke(int, com::InvokeKind, QVariantList&) override {
-        return QStringLiteral("LOG0001");
-    }
-};
 
 // A host process: its own runtime over a registry of its own (KESTROVA_REGISTRY, as the
 // component reads it when it registers), with the host services as process class objects.
@@ -105,7 +94,7 @@ TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndTheLibraryStaysWhileItsObjec
     EXPECT_EQ(com::getProperty(pantalla.get(), 0x68030000).toString(), QStringLiteral("LOGISTICA"));
     auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
     EXPECT_EQ(com::dispatchOf(com::getProperty(otra.get(), kGetPantalla)), tablero);
-    const auto contenedor = com::newObject<Contenedor>();
+    const auto contenedor = com::newObject<ktest::Contenedor>();
     com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), contenedor.query<com::IUnknown>());
     EXPECT_EQ(com::getProperty(tablero.get(), QStringLiteral("Transaccion")).toString(),
               QStringLiteral("LOG0001/Kestrova"));

@@ -2,6 +2,7 @@
 // public class the host creates, and the trip code asked of the host's container.
 
 #include "kt512/shell/Publico.h"
+#include "Contenedor.h"
 #include "kt512/filters/frmFiltros.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/shell/ContratoPantalla.h"
@@ -24,19 +25,6 @@ namespace {
 long numeroDeError(const std::function<void()>& llamada) {
     return ktest::errorOf(llamada).number();
 }
-
-// The host's container as the screens see it: an object with a late-bound "Transaccion".
-class Contenedor : public com::Object<com::IDispatch> {
-public:
-    int idOfName(const QString& name) override {
-        if (conMiembro && name == QLatin1String("Transaccion"))
-            return 1;
-        throw com::notSupported(name);
-    }
-    QVariant invoke(int, com::InvokeKind, QVariantList&) override { return transaccion; }
-    QVariant transaccion = QStringLiteral("LOG0001");
-    bool conMiembro = true;
-};
 
 class PublicoTest : public ::testing::Test {
 protected:
@@ -115,7 +103,7 @@ TEST_F(PublicoTest, TransaccionAsksTheParentForItsCodeOnEveryRead) {
     EXPECT_EQ(numeroDeError([&] { pantalla.Transaccion(); }), 91);
     EXPECT_TRUE(funciones->llamadas.isEmpty());
 
-    const auto padre = com::newObject<Contenedor>();
+    const auto padre = com::newObject<ktest::Contenedor>();
     pantalla.setPadre(com::Ptr<com::IDispatch>(padre.get()));
     EXPECT_EQ(pantalla.Transaccion(), QStringLiteral("LOG0001/Kestrova"));
     padre->transaccion = 512; // converted to text, and not cached
