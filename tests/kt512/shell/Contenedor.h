@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/com/Dispatch.h"
 #include "platform/com/Object.h"
 #include "platform/com/StandardErrors.h"
 
