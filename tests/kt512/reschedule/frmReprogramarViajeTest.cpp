@@ -59,6 +59,10 @@ protected:
 
     frmReprogramarViaje& p() { return publico().reprogramarViaje(); }
     frmRecalendarizar& dialogo() { return publico().recalendarizar(); }
+    // Whether the screen shows, and the flags the board reloads on: its own and the dialog's.
+    std::tuple<bool, bool, bool> banderas() {
+        return {p().isVisible(), p().Aceptado, dialogo().Aceptado};
+    }
 
     void abrir(const QString& sucursal = {}) {
         p().Cargar(kViaje, sucursal);
@@ -199,9 +203,7 @@ TEST_P(PantallaReprogramarViajeEnCadaBase, TheHeaderIsReadSavedInOneTransactionA
                            "WHERE    Vj_Folio = ") +
                 kEnSql + QStringLiteral(" AND   Es_cve_estado NOT IN ( 'CE', 'CA' )"),
             QStringLiteral("COMMIT TRANSACTION")}));
-    EXPECT_TRUE(p().Aceptado);
-    EXPECT_FALSE(dialogo().Aceptado);
-    EXPECT_FALSE(p().isVisible());
+    EXPECT_EQ(banderas(), std::tuple(false, true, false));
 
     p().Unload();
     abrir();
@@ -367,10 +369,8 @@ TEST_F(PantallaReprogramarViaje, ARefusedSaveLeavesTheTripTheScreenAndTheFlagsAs
                                               : QStringLiteral("Otro usuario está guardando")))
             << m.text.toStdString();
         EXPECT_EQ(std::tuple(m.style, m.id), std::tuple(16L, QStringLiteral("ERR-ID:7500012")));
-        EXPECT_TRUE(p().isVisible());
+        EXPECT_EQ(banderas(), std::tuple(true, false, true));
         EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), QStringLiteral("987654"));
-        EXPECT_FALSE(p().Aceptado);
-        EXPECT_TRUE(dialogo().Aceptado);
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         mensajes->clear();
         if (bloqueado)
@@ -396,9 +396,7 @@ TEST_F(PantallaReprogramarViaje, LeavingSetsTheFlagsTheBoardReloadsOnAndF4Accept
             p().window()->close();
         else
             pulsar(como == QLatin1String("Cancelar") ? "btnB2" : "btnSalir");
-        EXPECT_FALSE(p().isVisible());
-        EXPECT_FALSE(p().Aceptado);
-        EXPECT_EQ(dialogo().Aceptado, caso.recalendarizarDespues);
+        EXPECT_EQ(banderas(), std::tuple(false, false, caso.recalendarizarDespues));
         EXPECT_TRUE(traza().filter(QStringLiteral("UPDATE")).isEmpty());
     }
 
@@ -453,8 +451,7 @@ TEST_F(PantallaReprogramarViaje, AnAcceptedDateReprogramsTheOrderAndReloadsBothL
     // The new order is not on the trip, and the old one is no longer reprogrammable.
     EXPECT_TRUE(folios("lvOrdenes").isEmpty());
     EXPECT_EQ(folios("lvEmbarques"), QStringList{kEmbarque});
-    EXPECT_TRUE(p().Aceptado);
-    EXPECT_TRUE(dialogo().Aceptado);
+    EXPECT_EQ(banderas(), std::tuple(true, true, true));
     EXPECT_FALSE(dialogo().isLoaded());
     EXPECT_EQ(dialogo().FechaSeleccionada(), kNueva);
 
