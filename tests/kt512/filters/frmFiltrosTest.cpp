@@ -85,10 +85,9 @@ TEST_F(DialogoDeFiltros, AceptarAvisaSoloElPrimerCodigoSinDescripcionYLoEnfoca) 
         caja(descripcion)->setText(QStringLiteral("ENCONTRADO"));
     }
     const ktest::Mensaje m = sistema->mensajes.at(0);
-    EXPECT_EQ(m.texto, QStringLiteral("Debe especificar un chofer válido"));
-    EXPECT_EQ(m.estilo, 48);
-    EXPECT_EQ(m.titulo, QStringLiteral("Kestrova"));
-    EXPECT_EQ(m.hWnd, filtros().hWnd());
+    EXPECT_EQ(std::tuple(m.texto, m.estilo, m.titulo, m.hWnd),
+              std::tuple(QStringLiteral("Debe especificar un chofer válido"), 48L,
+                         QStringLiteral("Kestrova"), filtros().hWnd()));
     sistema->mensajes.clear();
     boton("btnB1");
     EXPECT_TRUE(sistema->mensajes.isEmpty());
@@ -96,29 +95,23 @@ TEST_F(DialogoDeFiltros, AceptarAvisaSoloElPrimerCodigoSinDescripcionYLoEnfoca) 
 }
 
 TEST_F(DialogoDeFiltros, EscYLaVentanaCerradaCancelanBorrandoLosCodigosSinDescripcionYF4Acepta) {
-    // Closing the window is the dialog's Cancel: the accepted filters stay.
-    mostrarDialogo();
-    filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
-    caja("txtChofer")->setText(QStringLiteral("9"));
-    filtros().Aceptado = true;
-    filtros().window()->close();
-    EXPECT_TRUE(!filtros().Aceptado && !filtros().isVisible());
-    EXPECT_TRUE(filtros().isLoaded());
-    EXPECT_EQ(caja("txtEstado")->Text(), QStringLiteral("ER"));
-    EXPECT_TRUE(caja("txtChofer")->Text().isEmpty());
-
-    mostrarDialogo();
-    filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
-    for (const char* codigo : {"txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo"})
-        caja(codigo)->setText(QStringLiteral("9"));
-    filtros().Aceptado = true;
-    QTest::keyClick(widget("txtEstado"), Qt::Key_Escape);
-    EXPECT_TRUE(!filtros().Aceptado && !filtros().isVisible());
-    EXPECT_TRUE(sistema->mensajes.isEmpty()) << "Esc does not go on to accept";
-    EXPECT_EQ(caja("txtEstado")->Text(), QStringLiteral("ER"));
-    for (const char* codigo : {"txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo"})
-        EXPECT_TRUE(caja(codigo)->Text().isEmpty()) << codigo;
-
+    for (const bool esc : {true, false}) {
+        SCOPED_TRACE(esc ? "Esc" : "cerrar la ventana");
+        mostrarDialogo();
+        filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
+        for (const char* codigo : {"txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo"})
+            caja(codigo)->setText(QStringLiteral("9"));
+        filtros().Aceptado = true;
+        if (esc)
+            QTest::keyClick(widget("txtEstado"), Qt::Key_Escape);
+        else
+            filtros().window()->close();
+        EXPECT_TRUE(!filtros().Aceptado && !filtros().isVisible() && filtros().isLoaded());
+        EXPECT_TRUE(sistema->mensajes.isEmpty()) << "cancelling does not go on to accept";
+        EXPECT_EQ(caja("txtEstado")->Text(), QStringLiteral("ER"));
+        for (const char* codigo : {"txtTipoVehiculo", "txtChofer", "txtSucursal", "txtVehiculo"})
+            EXPECT_TRUE(caja(codigo)->Text().isEmpty()) << codigo;
+    }
     mostrarDialogo();
     QTest::keyClick(widget("txtEstado"), Qt::Key_F4);
     EXPECT_TRUE(filtros().Aceptado && !filtros().isVisible());

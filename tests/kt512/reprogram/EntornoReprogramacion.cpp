@@ -3,6 +3,7 @@
 #include "platform/forms/TimerSwitch.h"
 #include "suite/business/BusinessServices.h"
 #include "suite/controls/ControlKit.h"
+#include "suite/db/Schema.h"
 #include "tests/support/TraceFile.h"
 
 #include <QFile>
@@ -25,9 +26,17 @@ QString q(const QString& texto) {
            QLatin1Char('\'');
 }
 
+// Every column of the table, in the order the inserts below give their values.
+QString columnas(const char* tabla) {
+    return suite::Schema::table(QLatin1String(tabla)).columnNames().join(QStringLiteral(", "));
+}
+
 } // namespace
 
 void EntornoReprogramacion::SetUp() {
+    QString why;
+    if (!TestDatabase::available(motor, &why))
+        GTEST_SKIP() << why.toStdString();
     forms::setTimersPaused(true);
     qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db.path() + QStringLiteral(".trace")));
 
@@ -42,31 +51,18 @@ void EntornoReprogramacion::SetUp() {
 
     const char* const estados[] = {"RM", "RMT", "RM", "CA"};
     for (int id = 1; id <= 4; ++id)
-        db.exec(QStringLiteral(
-                    "INSERT INTO Orden_Entrega (Oe_Folio, Oe_ID, Oe_Fecha_Entrega, Oe_Tabla, "
-                    "Oe_Documento, Oe_Factura, Oe_Fc_Folio, Sc_Cve_Sucursal, Al_Cve_Almacen, "
-                    "Cl_Cve_Cliente, Vn_Cve_Vendedor, Oe_Descuento_Global_Factor, "
-                    "Oe_Descuento_Global_Importe, Oe_Concepto, Oe_Comentario, Pr_Cve_Producto, "
-                    "Cl_Cve_Color, Tl_Cve_Talla, Oe_Cantidad, Oe_Unidad, Oe_Cantidad_Control_1, "
-                    "Oe_Unidad_Control_1, Oe_Cantidad_Control_2, Oe_Unidad_Control_2, "
-                    "Oe_Precio_Lista, Oe_Precio_Lista_Importe, Oe_Descuento_Factor, "
-                    "Oe_Descuento_Importe, Oe_Precio_Descontado, Oe_Precio_Descontado_Importe, "
-                    "Oe_Impuesto_Factor, Oe_Impuesto_Importe, Oe_Precio_Neto, "
-                    "Oe_Precio_Neto_Importe, Mn_Cve_Moneda, Oe_Tipo_Cambio, Rm_Folio, "
-                    "Oe_Contacto, Oe_Observaciones, Oe_Cantidad_Enviada, "
-                    "Oe_Cantidad_Control_1_Enviada, Oe_Cantidad_Control_2_Enviada, Oper_Alta, "
-                    "Fecha_Alta, Oper_Ult_Modif, Fecha_Ult_Modif, Oe_Tipo_Vehiculo, "
-                    "Oe_Sucursal_Inventario, Oe_Almacen_Inventario, Es_Cve_Estado) VALUES ("
-                    "%1, %2, '2026-12-04', 'PEDIDO', 'PE''0001', 'N', NULL, '0001', '01', "
-                    "'C000000001', 'V001', 0.12345678901234, 0.1, "
-                    "'Pintura vinílica \"Ñandú\" de O''Brien', %3, 'PIN-0001', NULL, NULL, "
-                    "%2 * 1.5, 'L', 12345678901234.5678, 'KG', 0, 'M3', 0.1, "
-                    "99999999999999.9999, 0.05, 0, 1, 2, 0.16, 3, 4, 5, 'MXN', 17.25, %4, "
-                    "'Patricio O''Brien', NULL, 0, 0, 0, 'ALTA', '2026-11-30 10:00:00', "
-                    "'MODIF', '2026-12-01 11:00:00', '0001', '0001', '01', '%5')")
-                    .arg(q(kOrden), QString::number(id),
-                         q(QString(253, QChar(0x00F1)) + QStringLiteral("''")), q(kRemision),
-                         QLatin1String(estados[id - 1])));
+        db.exec(
+            QStringLiteral("INSERT INTO Orden_Entrega (%6) VALUES ("
+                           "%1, %2, '2026-12-04', 'PEDIDO', 'PE''0001', 'N', NULL, '0001', '01', "
+                           "'C000000001', 'V001', 0.12345678901234, 0.1, "
+                           "'Pintura vinílica \"Ñandú\" de O''Brien', %3, 'PIN-0001', NULL, NULL, "
+                           "%2 * 1.5, 'L', 12345678901234.5678, 'KG', 0, 'M3', 0.1, "
+                           "99999999999999.9999, 0.05, 0, 1, 2, 0.16, 3, 4, 5, 'MXN', 17.25, %4, "
+                           "'Patricio O''Brien', NULL, 0, 0, 0, 'ALTA', '2026-11-30 10:00:00', "
+                           "'MODIF', '2026-12-01 11:00:00', '0001', '0001', '01', '%5')")
+                .arg(q(kOrden), QString::number(id),
+                     q(QString(253, QChar(0x00F1)) + QStringLiteral("''")), q(kRemision),
+                     QLatin1String(estados[id - 1]), columnas("Orden_Entrega")));
     db.exec(QStringLiteral("INSERT INTO Remision (Rm_Folio, Rm_Fecha, Sc_Cve_Sucursal, "
                            "Rm_Importe, Es_Cve_Estado) VALUES (%1, '2026-12-02', '0001', 10.5, "
                            "'AC')")
@@ -81,16 +77,12 @@ void EntornoReprogramacion::SetUp() {
                                "De_Tabla, De_Documento) VALUES ('ORDEN_ENTREGA', %1, %2, '%3', "
                                "%4)")
                     .arg(q(kOrden), QString::number(id), QLatin1String(tabla), q(documento)));
-    db.exec(QStringLiteral(
-                "INSERT INTO Embarque (Eb_Folio, Eb_Fecha, Eb_Fecha_Salida, Sc_Cve_Sucursal, "
-                "Eb_Tipo_Embarque, Eb_Tipo_Vehiculo, Eb_Peso, Eb_Volumen, Eb_Comentario, "
-                "Eb_Direccion_Entrega_Tabla, Eb_Direccion_Entrega_Documento, "
-                "Eb_Direccion_Entrega_ID, Oper_Alta, Fecha_Alta, Oper_Ult_Modif, "
-                "Fecha_Ult_Modif, Eb_Tabla, Eb_Documento, Es_Cve_Estado) VALUES (%1, "
-                "'2026-12-02', '2026-12-04', '0001', 'LOC', '0001', 12000.75, 0.1, NULL, "
-                "'CLIENTE', 'C''00000001', 3, 'ALTA', '2026-11-30 10:00:00', 'MODIF', "
-                "'2026-12-01 11:00:00', 'TRASPASO', 'T''0000001', 'RMT')")
-                .arg(q(kEmbarque)));
+    db.exec(
+        QStringLiteral("INSERT INTO Embarque (%2) VALUES (%1, "
+                       "'2026-12-02', '2026-12-04', '0001', 'LOC', '0001', 12000.75, 0.1, NULL, "
+                       "'CLIENTE', 'C''00000001', 3, 'ALTA', '2026-11-30 10:00:00', 'MODIF', "
+                       "'2026-12-01 11:00:00', 'TRASPASO', 'T''0000001', 'RMT')")
+            .arg(q(kEmbarque), columnas("Embarque")));
 
     runtime = std::make_unique<com::Runtime>(db.path() + QStringLiteral(".registry"));
     sesion = std::make_shared<suite::HostSession>(db.open(), QStringLiteral("O'PRUEBA"), mensajes);

@@ -17,10 +17,16 @@ namespace ktest {
 
 // The component over the suite's own host and business services on a fresh database that holds
 // one open trip of 2026-12-04 with one delivery order and one shipment of its own, each with
-// values chosen to be hard to copy. Statements are read back from the SQL trace, messages from a
-// recording presenter.
+// values chosen to be hard to copy, on a SQLite file or on the PostgreSQL server. Statements are
+// read back from the SQL trace, messages from a recording presenter.
 class EntornoReprogramacion : public ::testing::Test {
 protected:
+    using Engine = TestDatabase::Engine;
+    // On a server that cannot run here the database is a file, and SetUp skips the test.
+    explicit EntornoReprogramacion(Engine motor = Engine::SqliteFile)
+        : motor(motor), db(TestDatabase::available(motor, nullptr) ? motor : Engine::SqliteFile,
+                           TestDatabase::Demo{}) {}
+
     // The order: lines 1 to 3 reprogrammable ("RM", "RMT", "RM"), line 4 cancelled; remission
     // kRemision ("AC") with sale kVenta ("FA"); two document links.
     static const QString kOrden, kRemision, kVenta, kEmbarque, kViaje, kSucursal;
@@ -38,6 +44,7 @@ protected:
     // The folios of one table written since SetUp, other than the ones arranged.
     QStringList foliosNuevos(const char* tabla, const char* llave);
 
+    const Engine motor;
     TestDatabase db;
     std::unique_ptr<com::Runtime> runtime;
     std::shared_ptr<forms::RecordingPresenter> mensajes =

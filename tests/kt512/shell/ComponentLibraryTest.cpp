@@ -1,3 +1,4 @@
+#include "Contenedor.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/services/IFunciones.h"
 #include "kt512/services/ISistema.h"
@@ -29,18 +30,6 @@ constexpr int kGetPantalla = 0x68030001;
 bool cargada() {
     return ktest::libraryLoaded(kBiblioteca);
 }
-
-class Contenedor : public com::Object<com::IDispatch> {
-public:
-    int idOfName(const QString& name) override {
-        if (name == QLatin1String("Transaccion"))
-            return 1;
-        throw com::notSupported(name);
-    }
-    QVariant invoke(int, com::InvokeKind, QVariantList&) override {
-        return QStringLiteral("LOG0001");
-    }
-};
 
 // A host process: its own runtime over a registry of its own (KESTROVA_REGISTRY, as the
 // component reads it when it registers), with the host services as process class objects.
@@ -74,45 +63,45 @@ TEST_F(ComponentLibraryTest, RegistrationWritesTheComponentsIdentityAndIsUndone)
     const com::ClassRegistry registry(registro);
     const auto clase = registry.findClass(kPantalla);
     ASSERT_TRUE(clase);
-    EXPECT_EQ(clase->server, kBiblioteca);
-    EXPECT_EQ(clase->typeLibrary, kTipos);
+    EXPECT_EQ(std::tuple(clase->server, clase->typeLibrary), std::tuple(kBiblioteca, kTipos));
     EXPECT_EQ(registry.clsidOf(QStringLiteral("KT512.Pantalla")), kPantalla);
     const auto tipos = registry.findTypeLibrary(kTipos);
     ASSERT_TRUE(tipos);
-    EXPECT_EQ(tipos->name, QStringLiteral("KT512"));
-    EXPECT_EQ(tipos->version, QStringLiteral("1.0"));
+    EXPECT_EQ(std::tuple(tipos->name, tipos->version),
+              std::tuple(QStringLiteral("KT512"), QStringLiteral("1.0")));
+
+    // Without the host services the component cannot start, and does not stay loaded.
+    const com::RuntimeError e =
+        ktest::errorOf([&] { runtime->createInstance(QStringLiteral("KT512.Pantalla")); });
+    EXPECT_EQ(e.number(), 429);
+    EXPECT_TRUE(e.description().contains(QStringLiteral("KT512"))) << e.what();
+    runtime->freeUnusedLibraries();
+    EXPECT_FALSE(cargada());
 
     runtime->unregisterServer(kBiblioteca);
     EXPECT_FALSE(registry.findClass(kPantalla));
     EXPECT_TRUE(registry.clsidOf(QStringLiteral("KT512.Pantalla")).isNull());
 }
 
-TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndItsContractThroughDispatch) {
+// A host reaches the board and its contract through dispatch; the library stays loaded while
+// one of its objects, the board handed out included, or a lock on it is alive.
+TEST_F(ComponentLibraryTest, AHostReachesTheBoardAndTheLibraryStaysWhileItsObjectsLive) {
     serviciosDelAnfitrion();
     runtime->registerServer(kBiblioteca);
-    const auto pantalla =
-        runtime->createInstance(QStringLiteral("KT512.Pantalla")).as<com::IDispatch>();
-    const auto otra = runtime->createInstance(kPantalla).as<com::IDispatch>();
+    EXPECT_FALSE(cargada());
+    auto pantalla = runtime->createInstance(QStringLiteral("KT512.Pantalla")).as<com::IDispatch>();
+    auto otra = runtime->createInstance(kPantalla).as<com::IDispatch>();
     EXPECT_EQ(com::getProperty(pantalla.get(), 0x68030000).toString(), QStringLiteral("LOGISTICA"));
-    const auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
+    auto tablero = com::dispatchOf(com::getProperty(pantalla.get(), kGetPantalla));
     EXPECT_EQ(com::dispatchOf(com::getProperty(otra.get(), kGetPantalla)), tablero);
-
-    const auto contenedor = com::newObject<Contenedor>();
+    const auto contenedor = com::newObject<ktest::Contenedor>();
     com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), contenedor.query<com::IUnknown>());
     EXPECT_EQ(com::getProperty(tablero.get(), QStringLiteral("Transaccion")).toString(),
               QStringLiteral("LOG0001/Kestrova"));
     com::putPropertyRef(tablero.get(), QStringLiteral("Padre"), {});
-}
 
-TEST_F(ComponentLibraryTest, TheLibraryStaysLoadedWhileItsObjectsOrLocksAreAlive) {
-    serviciosDelAnfitrion();
-    runtime->registerServer(kBiblioteca);
-    EXPECT_FALSE(cargada());
-    // The board handed to the host is an object of the component as well.
-    auto pantalla = runtime->createInstance(kPantalla);
-    auto tablero =
-        com::objectOf(com::getProperty(pantalla.as<com::IDispatch>().get(), kGetPantalla));
     pantalla = nullptr;
+    otra = nullptr;
     runtime->freeUnusedLibraries();
     EXPECT_TRUE(cargada());
     tablero = nullptr;
@@ -127,33 +116,20 @@ TEST_F(ComponentLibraryTest, TheLibraryStaysLoadedWhileItsObjectsOrLocksAreAlive
     EXPECT_FALSE(cargada());
 }
 
-TEST_F(ComponentLibraryTest, WithoutTheHostServicesTheComponentCannotStart) {
-    runtime->registerServer(kBiblioteca);
-    const com::RuntimeError e =
-        ktest::errorOf([&] { runtime->createInstance(QStringLiteral("KT512.Pantalla")); });
-    EXPECT_EQ(e.number(), 429);
-    EXPECT_TRUE(e.description().contains(QStringLiteral("KT512"))) << e.what();
-    runtime->freeUnusedLibraries();
-    EXPECT_FALSE(cargada());
-}
-
 TEST_F(ComponentLibraryTest, TheVersionRecordIsReadFromTheFile) {
     const auto info = com::VersionInfo::read(kBiblioteca);
-    for (const auto& [clave, valor] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"FileVersion", "6.00.0048"},
-             {"ProductVersion", "6.00.0048"},
-             {"InternalName", "KT512"},
-             {"OriginalFilename", "KT512.dll"},
-             {"ProductName", "Kestrova"},
-             {"OLESelfRegister", ""},
-             {"Language", "0x0C0A"},
-             {"CodePage", "1200"},
-             {"FixedFileVersion", "6.0.0.48"},
-             {"FixedProductVersion", "6.0.0.48"},
-             {"FileType", "DLL"}}) {
-        EXPECT_TRUE(info.contains(QLatin1String(clave))) << clave;
-        EXPECT_EQ(info.value(QLatin1String(clave)), QLatin1String(valor)) << clave;
-    }
+    QStringList leido;
+    for (const char* clave : {"FileVersion", "ProductVersion", "InternalName", "OriginalFilename",
+                              "ProductName", "OLESelfRegister", "Language", "CodePage",
+                              "FixedFileVersion", "FixedProductVersion", "FileType"})
+        leido << QLatin1String(clave) + QLatin1Char('=') +
+                     (info.contains(QLatin1String(clave)) ? info.value(QLatin1String(clave))
+                                                          : QStringLiteral("(none)"));
+    EXPECT_EQ(leido.join(QLatin1Char(' ')),
+              QStringLiteral("FileVersion=6.00.0048 ProductVersion=6.00.0048 InternalName=KT512 "
+                             "OriginalFilename=KT512.dll ProductName=Kestrova OLESelfRegister= "
+                             "Language=0x0C0A CodePage=1200 FixedFileVersion=6.0.0.48 "
+                             "FixedProductVersion=6.0.0.48 FileType=DLL"));
 }
 
 TEST_F(ComponentLibraryTest, TheLibraryExportsItsFourEntryPointsAndNothingElse) {

@@ -14,7 +14,9 @@ protected:
     explicit SesionDePrueba(const ktest::TestDatabase::Demo& demo = {}) : db(demo) {}
 
     ktest::TestDatabase db;
-    std::shared_ptr<suite::HostSession> session = std::make_shared<suite::HostSession>(
-        db.open(), QStringLiteral("MGARCIA"), std::make_shared<forms::RecordingPresenter>());
+    std::shared_ptr<forms::RecordingPresenter> mensajes =
+        std::make_shared<forms::RecordingPresenter>();
+    std::shared_ptr<suite::HostSession> session =
+        std::make_shared<suite::HostSession>(db.open(), QStringLiteral("MGARCIA"), mensajes);
     com::Ptr<kt512::IFunciones> funciones = com::newObject<suite::Funciones>(session);
 };

@@ -1,13 +1,10 @@
+#include "SesionDePrueba.h"
 #include "kt512/services/ClassIds.h"
 #include "kt512/services/IFormatoLista.h"
 #include "kt512/services/ISistema.h"
-#include "platform/ado/Connection.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
-#include "platform/forms/RecordingPresenter.h"
-#include "suite/host/HostSession.h"
 #include "tests/support/Checks.h"
-#include "tests/support/TestDatabase.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -19,7 +16,7 @@ namespace {
 
 // Sistema as the component's start-up creates it: by class identifier, from the session's
 // registered services.
-class SistemaTest : public ::testing::Test {
+class SistemaTest : public SesionDePrueba {
 protected:
     void SetUp() override {
         suite::registerHostServices(runtime, session);
@@ -31,11 +28,6 @@ protected:
 
     QTemporaryDir dir;
     com::Runtime runtime{dir.filePath(QStringLiteral("registry.json"))};
-    ktest::TestDatabase db;
-    std::shared_ptr<forms::RecordingPresenter> recorder =
-        std::make_shared<forms::RecordingPresenter>();
-    std::shared_ptr<suite::HostSession> session =
-        std::make_shared<suite::HostSession>(db.open(), QStringLiteral("MGARCIA"), recorder);
     com::Ptr<kt512::ISistema> sistema;
 };
 
@@ -74,8 +66,8 @@ TEST_F(SistemaTest, MessagesReachThePresenterAndTheLog) {
                                 QStringLiteral("KT512"), QStringLiteral("ERR-ID:7500002"));
     qunsetenv("KESTROVA_MESSAGE_LOG");
 
-    ASSERT_EQ(recorder->messages().size(), 2u);
-    const forms::Message& shown = recorder->messages()[1];
+    ASSERT_EQ(mensajes->messages().size(), 2u);
+    const forms::Message& shown = mensajes->messages()[1];
     EXPECT_EQ(QStringList({shown.text, QString::number(shown.style), shown.title,
                            QString::number(shown.hWnd), shown.module, shown.id}),
               QStringList({"near \"'x'\": syntax error", "16", "CARGAR VIAJES", "4242", "KT512",
