@@ -127,7 +127,7 @@ TEST_P(VariosOperadores, OchoProcesosReprogramandoLasMismasOrdenesDejanUnaCopiaD
 // copy remains and the folio counter is where it was, every time.
 TEST_P(VariosOperadores, UnProcesoMatadoAMitadDeLaReprogramacionNoDejaNadaAMedias) {
     // Far more lines than the kill waits for, so that a slow machine still kills before the end.
-    constexpr int kLineas = 2000;
+    constexpr int kLineas = 1000;
     orden(QStringLiteral("0001O00001"), kLineas);
     const QList<QStringList> antes = db->rows("SELECT * FROM Orden_Entrega ORDER BY 1, 2");
     const QList<QStringList> folios = db->rows("SELECT * FROM Folio ORDER BY 1, 2");
