@@ -7,6 +7,7 @@
 #include "kt512/shell/DisenoForma.h"
 #include "kt512/shell/Publico.h"
 #include "kt512/trips/frmKT512.h"
+#include "platform/com/LateBinding.h"
 #include "platform/com/RuntimeError.h"
 
 namespace kt512 {
@@ -157,9 +158,9 @@ QStringList frmFiltros::memberNames() const {
 QVariant frmFiltros::invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) {
     if (std::optional<QVariant> valor = miembroDelContrato(name, kind, args))
         return *valor;
-    if (name.compare(QLatin1String("Aceptado"), Qt::CaseInsensitive) == 0 &&
-        kind == com::InvokeKind::PropertyGet)
-        return Aceptado;
+    if (std::optional<QVariant> valor =
+            com::booleanField(name, "Aceptado", Aceptado, kind, args, false))
+        return *valor;
     return forms::Form::invokeMember(name, kind, args);
 }
 

@@ -5,6 +5,7 @@
 #include "kt512/shell/DisenoForma.h"
 #include "kt512/shell/Publico.h"
 #include "platform/ado/DateValue.h"
+#include "platform/com/LateBinding.h"
 #include "platform/forms/MonthView.h"
 
 namespace kt512 {
@@ -160,14 +161,8 @@ QStringList frmRecalendarizar::memberNames() const {
 
 QVariant frmRecalendarizar::invokeMember(const QString& name, com::InvokeKind kind,
                                          QVariantList& args) {
-    if (name.compare(QLatin1String("Aceptado"), Qt::CaseInsensitive) == 0) {
-        if (kind == com::InvokeKind::PropertyGet)
-            return Aceptado;
-        if (kind == com::InvokeKind::PropertyPut && !args.isEmpty()) {
-            Aceptado = args.last().toBool();
-            return {};
-        }
-    }
+    if (std::optional<QVariant> valor = com::booleanField(name, "Aceptado", Aceptado, kind, args))
+        return *valor;
     return forms::Form::invokeMember(name, kind, args);
 }
 

@@ -16,6 +16,7 @@
 #include "platform/ado/Connection.h"
 #include "platform/ado/DateValue.h"
 #include "platform/ado/SqlText.h"
+#include "platform/com/LateBinding.h"
 #include "platform/com/Runtime.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/BusyWindow.h"
@@ -457,14 +458,8 @@ QVariant frmReprogramarViaje::invokeMember(const QString& name, com::InvokeKind 
                                            QVariantList& args) {
     if (std::optional<QVariant> valor = miembroDelContrato(name, kind, args))
         return *valor;
-    if (name.compare(QLatin1String("Aceptado"), Qt::CaseInsensitive) == 0) {
-        if (kind == com::InvokeKind::PropertyGet)
-            return Aceptado;
-        if (kind == com::InvokeKind::PropertyPut && !args.isEmpty()) {
-            Aceptado = args.last().toBool();
-            return {};
-        }
-    }
+    if (std::optional<QVariant> valor = com::booleanField(name, "Aceptado", Aceptado, kind, args))
+        return *valor;
     return forms::Form::invokeMember(name, kind, args);
 }
 

@@ -41,4 +41,17 @@ QVariant callMethod(IDispatch* object, const QString& name, QVariantList args) {
     return object->invoke(id, InvokeKind::Method, args);
 }
 
+std::optional<QVariant> booleanField(const QString& name, const char* field, bool& value,
+                                     InvokeKind kind, QVariantList& args, bool writable) {
+    if (name.compare(QLatin1String(field), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    if (kind == InvokeKind::PropertyGet)
+        return QVariant(value);
+    if (writable && kind == InvokeKind::PropertyPut && !args.isEmpty()) {
+        value = args.last().toBool();
+        return QVariant();
+    }
+    return std::nullopt;
+}
+
 } // namespace com
