@@ -10,6 +10,7 @@
 #include "bench/support/BenchApplication.h"
 #include "bench/support/DemoHost.h"
 #include "bench/support/Die.h"
+#include "bench/support/LazyData.h"
 #include "bench/support/Timing.h"
 #include "kt512/services/IdpFecha.h"
 #include "kt512/shell/Publico.h"
@@ -106,17 +107,10 @@ struct Data {
     size_t bareRead() { return suite::bench::bareRead(host->connection(), kt512::sSQL()); }
 };
 
-// Made on first use and dropped before the application object, which its windows need.
-std::unique_ptr<Data> g_data;
-
-Data& data() {
-    if (!g_data)
-        g_data = std::make_unique<Data>();
-    return *g_data;
-}
+suite::bench::LazyData<Data> g_data;
 
 void BM_Memoria(benchmark::State& state) {
-    Data& d = data();
+    Data& d = g_data.get();
     double over = 0;
     for (auto _ : state) {
         d.range(kHoy.addDays(100), kHoy.addDays(101));
@@ -132,7 +126,7 @@ void BM_Memoria(benchmark::State& state) {
 BENCHMARK(BM_Memoria)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_CargarViajes(benchmark::State& state) {
-    Data& d = data();
+    Data& d = g_data.get();
     d.allTrips();
     double load = 0, bare = 0;
     for (auto _ : state) {
@@ -151,7 +145,7 @@ void BM_CargarViajes(benchmark::State& state) {
 BENCHMARK(BM_CargarViajes)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_BuscarSinResultado(benchmark::State& state) {
-    Data& d = data();
+    Data& d = g_data.get();
     const QString text = QStringLiteral("no está en ningún viaje");
     for (auto _ : state)
         if (d.board().Buscar(d.list(), text) != 0)
@@ -161,7 +155,7 @@ void BM_BuscarSinResultado(benchmark::State& state) {
 BENCHMARK(BM_BuscarSinResultado)->Unit(benchmark::kMillisecond);
 
 void BM_Ordenar(benchmark::State& state) {
-    Data& d = data();
+    Data& d = g_data.get();
     // The driver's name: many rows share one, the sort has to compare them all.
     const int column = 5;
     for (auto _ : state) {
@@ -176,7 +170,7 @@ BENCHMARK(BM_Ordenar)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     suite::bench::BenchApplication app(argc, argv);
-    data();
+    g_data.get();
     app.run();
     g_data.reset();
     return 0;

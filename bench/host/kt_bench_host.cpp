@@ -8,6 +8,7 @@
 #include "bench/support/BenchApplication.h"
 #include "bench/support/DemoHost.h"
 #include "bench/support/Die.h"
+#include "bench/support/LazyData.h"
 #include "bench/support/Timing.h"
 #include "platform/com/Ptr.h"
 #include "platform/com/RuntimeError.h"
@@ -75,17 +76,10 @@ struct Data {
     size_t bareRead() { return suite::bench::bareRead(host->connection(), viajes); }
 };
 
-// Made on first use and dropped before the application object, which its windows need.
-std::unique_ptr<Data> g_data;
-
-Data& data() {
-    if (!g_data)
-        g_data = std::make_unique<Data>();
-    return *g_data;
-}
+suite::bench::LazyData<Data> g_data;
 
 void BM_LlenarLista(benchmark::State& state) {
-    Data& d = data();
+    Data& d = g_data.get();
     double fill = 0, bare = 0, fillCpu = 0, bareCpu = 0;
     for (auto _ : state) {
         auto start = Clock::now();
@@ -110,7 +104,7 @@ void BM_LlenarLista(benchmark::State& state) {
 BENCHMARK(BM_LlenarLista)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_FormatoLista(benchmark::State& state) {
-    Data& d = data();
+    Data& d = g_data.get();
     if (!d.funciones->LlenarLista(d.viajes, d.list(), true))
         die(d.funciones->UltimoError());
     auto formato = com::newObject<suite::FormatoLista>();

@@ -16,6 +16,7 @@
 #include "bench/support/BenchApplication.h"
 #include "bench/support/DemoHost.h"
 #include "bench/support/Die.h"
+#include "bench/support/LazyData.h"
 #include "bench/support/Timing.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/shell/Publico.h"
@@ -477,17 +478,10 @@ struct Datos {
     }
 };
 
-// Made on first use and dropped before the application object, which its windows need.
-std::unique_ptr<Datos> g_datos;
-
-Datos& datos() {
-    if (!g_datos)
-        g_datos = std::make_unique<Datos>();
-    return *g_datos;
-}
+suite::bench::LazyData<Datos> g_datos;
 
 void BM_ReprogramarOrden(benchmark::State& state) {
-    Datos& d = datos();
+    Datos& d = g_datos.get();
     Tramo pantalla, lectura, escritura, capa;
     for (auto _ : state) {
         state.PauseTiming();
@@ -518,7 +512,7 @@ void BM_ReprogramarOrden(benchmark::State& state) {
 BENCHMARK(BM_ReprogramarOrden)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void BM_ReprogramarEmbarque(benchmark::State& state) {
-    Datos& d = datos();
+    Datos& d = g_datos.get();
     Tramo pantalla, directo;
     for (auto _ : state) {
         state.PauseTiming();

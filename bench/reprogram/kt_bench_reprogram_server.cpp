@@ -9,6 +9,7 @@
 #include "bench/support/BenchApplication.h"
 #include "bench/support/DemoHost.h"
 #include "bench/support/Die.h"
+#include "bench/support/LazyData.h"
 #include "bench/support/Timing.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/shell/Publico.h"
@@ -204,16 +205,10 @@ struct Datos {
     }
 };
 
-std::unique_ptr<Datos> g_datos;
-
-Datos& datos() {
-    if (!g_datos)
-        g_datos = std::make_unique<Datos>();
-    return *g_datos;
-}
+suite::bench::LazyData<Datos> g_datos;
 
 void BM_ReprogramarOrdenEnServidor(benchmark::State& state) {
-    Datos& d = datos();
+    Datos& d = g_datos.get();
     double pantalla = 0, directa = 0;
     for (auto _ : state) {
         state.PauseTiming();

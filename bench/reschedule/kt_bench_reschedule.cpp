@@ -8,6 +8,7 @@
 #include "bench/support/BenchApplication.h"
 #include "bench/support/DemoHost.h"
 #include "bench/support/Die.h"
+#include "bench/support/LazyData.h"
 #include "bench/support/Timing.h"
 #include "kt512/reschedule/frmReprogramarViaje.h"
 #include "kt512/services/IdpFecha.h"
@@ -137,21 +138,14 @@ struct Datos {
     }
 };
 
-// Made on first use and dropped before the application object, which its windows need.
-std::unique_ptr<Datos> g_datos;
-
-Datos& datos() {
-    if (!g_datos)
-        g_datos = std::make_unique<Datos>();
-    return *g_datos;
-}
+suite::bench::LazyData<Datos> g_datos;
 
 // Each iteration unloads the screen, as the board does after every trip, and times apart the
 // form's load (its window and controls), the first Cargar on the fresh form, a second Cargar of
 // the same trip, and the bare read of Cargar's three queries. The first fill of a fresh list
 // also fits its new columns to the rows; the second one replaces rows under known columns.
 void BM_Cargar(benchmark::State& state) {
-    Datos& d = datos();
+    Datos& d = g_datos.get();
     struct Tramo {
         double wall = 0, cpu = 0;
     } carga, primera, segunda, directa;

@@ -5,6 +5,7 @@
 #include "tests/support/Checks.h"
 #include "tests/support/PostgresServer.h"
 #include "tests/support/PrintQString.h"
+#include "tests/support/TestProvider.h"
 #include "tests/support/TraceFile.h"
 
 #include <QFile>
@@ -21,7 +22,7 @@
 
 namespace {
 
-enum class Provider { Sqlite, Odbc, Postgres };
+using ktest::Provider;
 
 // What every provider owes the screens, on the embedded file, on the same file through the SQLite
 // ODBC driver, and on a PostgreSQL server through its ODBC driver.
@@ -397,10 +398,6 @@ TEST_P(ConnectionTest, WritersTakingNumbersWaitForEachOtherAndLoseNoUpdate) {
 
 INSTANTIATE_TEST_SUITE_P(Providers, ConnectionTest,
                          ::testing::Values(Provider::Sqlite, Provider::Odbc, Provider::Postgres),
-                         [](const ::testing::TestParamInfo<Provider>& p) {
-                             return p.param == Provider::Sqlite ? "Sqlite"
-                                    : p.param == Provider::Odbc ? "Odbc"
-                                                                : "PostgreSQL";
-                         });
+                         ktest::ProviderName());
 
 } // namespace

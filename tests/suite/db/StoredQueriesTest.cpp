@@ -3,6 +3,7 @@
 #include "platform/ado/SqlText.h"
 #include "suite/db/HostData.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestProvider.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace {
 
 const QDate today(2024, 3, 15);
 
-enum class Provider { Sqlite, Odbc, Postgres };
+using ktest::Provider;
 
 // The filter boxes of the filter dialog: a code counts when its description box is filled;
 // the vehicle code counts on its own.
@@ -229,10 +230,6 @@ TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
 
 INSTANTIATE_TEST_SUITE_P(Providers, StoredQueriesTest,
                          ::testing::Values(Provider::Sqlite, Provider::Odbc, Provider::Postgres),
-                         [](const ::testing::TestParamInfo<Provider>& p) {
-                             return p.param == Provider::Sqlite ? "Sqlite"
-                                    : p.param == Provider::Odbc ? "Odbc"
-                                                                : "PostgreSQL";
-                         });
+                         ktest::ProviderName());
 
 } // namespace
