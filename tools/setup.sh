@@ -8,7 +8,7 @@ packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libqt6sql6-odbc
           libsqlite3-dev unixodbc unixodbc-dev tdsodbc libsqliteodbc
           libgtest-dev libgmock-dev libbenchmark-dev
-          xvfb xauth xdotool imagemagick clang-format fonts-dejavu-core
+          xvfb xauth xdotool xclip imagemagick clang-format fonts-dejavu-core
           tigervnc-standalone-server postgresql odbc-postgresql
           qt6-translations-l10n help2man desktop-file-utils dpkg-dev file)
 missing=()
