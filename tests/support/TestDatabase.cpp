@@ -12,16 +12,13 @@ namespace ktest {
 
 namespace {
 
-[[noreturn]] void fail(const com::RuntimeError& e, const QString& sql) {
-    throw com::RuntimeError(QStringLiteral("%1\n    in: %2").arg(e.description(), sql), e.number());
-}
-
 // Runs work on the connection; a failure carries the statement it ran.
 template <class Work> auto guarded(const QString& sql, Work work) {
     try {
         return work();
     } catch (const com::RuntimeError& e) {
-        fail(e, sql);
+        throw com::RuntimeError(QStringLiteral("%1\n    in: %2").arg(e.description(), sql),
+                                e.number());
     }
 }
 

@@ -6,6 +6,8 @@
 #include "tests/support/PrintQString.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,6 +40,10 @@ protected:
     }
 
     QString path() const { return m_dir.filePath("kt.db"); }
+    // The first value of a query's first row, as text.
+    QString first(const QString& sql) {
+        return m_connection->Execute(sql)->Fields(0).Value().toString();
+    }
 
     // Runs a statement through the connection, reporting the database's message on failure.
     long run(const QString& sql, ado::Connection* on = nullptr) {
@@ -127,11 +133,9 @@ TEST_F(StatementCacheTest, ManyShapesInTurnEachKeepTheirOwnValues) {
                   2);
     }
     m_connection->CommitTrans();
-    auto rs = m_connection->Execute(QStringLiteral("SELECT COUNT(*), SUM(Clave = substr(Texto, 8) "
-                                                   "|| '-' || Entero), SUM(Numero) FROM Ligado"));
-    EXPECT_EQ(rs->Fields(0).Value().toInt(), 120);
-    EXPECT_EQ(rs->Fields(1).Value().toInt(), 120);
-    EXPECT_EQ(rs->Fields(2).Value().toInt(), 2 * 20540); // 2 × Σ k² for k < 40
+    EXPECT_EQ(first("SELECT COUNT(*) || ' ' || SUM(Clave = substr(Texto, 8) || '-' || Entero) || "
+                    "' ' || SUM(Numero) FROM Ligado"),
+              "120 120 41080"); // 2 × Σ k² for k < 40
 }
 
 // SQL Server forms are rewritten with the values in place, wherever the rewriting puts them.
@@ -141,8 +145,7 @@ TEST_F(StatementCacheTest, TranslatedStatementsBindTheirValuesWhereTheTranslatio
         run(QStringLiteral("UPDATE Ligado SET Texto = CONVERT(VARCHAR(5), ISNULL(Fecha, "
                            "'2024-01-01 %1'), 108) WHERE Clave = 'a'")
                 .arg(QLatin1String(time)));
-        auto rs = m_connection->Execute("SELECT Texto FROM Ligado");
-        EXPECT_EQ(rs->Fields(0).Value().toString(), QLatin1String(time).left(5));
+        EXPECT_EQ(first("SELECT Texto FROM Ligado"), QLatin1String(time).left(5));
     }
 }
 
@@ -167,21 +170,18 @@ TEST_F(StatementCacheTest, FaultyStatementsGiveTheirOwnMessageAndTheRestRunsAsWr
         m_connection->Execute("INSERT INTO Ligado (Clave) VALUES ('r') RETURNING Clave || '!'");
     ASSERT_FALSE(returning->Eof());
     EXPECT_EQ(returning->Fields(0).Value().toString(), "r!");
-    auto rows = m_connection->Execute(
-        QStringLiteral("SELECT group_concat(Clave || '=' || IFNULL(Texto, 'NULL'), ' ') FROM "
-                       "(SELECT * FROM Ligado ORDER BY Clave)"));
-    EXPECT_EQ(rows->Fields(0).Value().toString(), "O'Brien=x n=nombre p=NULL r=NULL");
+    EXPECT_EQ(first("SELECT group_concat(Clave || '=' || IFNULL(Texto, 'NULL'), ' ') FROM "
+                    "(SELECT * FROM Ligado ORDER BY Clave)"),
+              "O'Brien=x n=nombre p=NULL r=NULL");
 }
 
 TEST_F(StatementCacheTest, AFailureInsideATransactionLeavesItToRollBackOrCommit) {
-    const auto insert = [](const char* key) {
-        return QStringLiteral("INSERT INTO Ligado (Clave) VALUES ('%1')").arg(QLatin1String(key));
-    };
     for (bool commit : {false, true}) {
         m_connection->BeginTrans();
-        run(insert("a"));
-        EXPECT_THROW(m_connection->Execute(insert("a")), com::RuntimeError);
-        run(insert("b"));
+        run("INSERT INTO Ligado (Clave) VALUES ('a')");
+        EXPECT_THROW(m_connection->Execute("INSERT INTO Ligado (Clave) VALUES ('a')"),
+                     com::RuntimeError);
+        run("INSERT INTO Ligado (Clave) VALUES ('b')");
         ASSERT_TRUE(m_connection->inTransaction());
         commit ? m_connection->CommitTrans() : m_connection->RollbackTrans();
         EXPECT_EQ(contents("Ligado").size(), commit ? 2 : 0);
@@ -195,8 +195,7 @@ TEST_F(StatementCacheTest, AShapeFollowsItsTableThroughASchemaChange) {
     run("DROP TABLE Cambia");
     run("CREATE TABLE Cambia (B TEXT, A NUMERIC)");
     run(insert);
-    auto rs = m_connection->Execute("SELECT typeof(A), typeof(B) FROM Cambia");
-    EXPECT_EQ(rs->Fields(0).Value().toString() + rs->Fields(1).Value().toString(), "integertext");
+    EXPECT_EQ(first("SELECT typeof(A) || typeof(B) FROM Cambia"), "integertext");
 }
 
 // Qt closes the file only once no statement of the connection is left: in WAL mode the last
@@ -210,6 +209,56 @@ TEST_F(StatementCacheTest, ClosingTheConnectionLetsTheFileGo) {
     ASSERT_TRUE(QFile::exists(file + "-wal"));
     alone.reset();
     EXPECT_FALSE(QFile::exists(file + "-wal"));
+}
+
+// Every statement is one line of the trace: as written, as executed, with its time, the
+// database's message or null, and how the statement cache met a write ("prepared", "hit", or
+// "bypassed" with why: a write the cache cannot prepare still runs, parsed anew each time).
+TEST_F(StatementCacheTest, TheTraceSaysWhatRanAndHowTheCacheMetIt) {
+    run("CREATE TABLE Venta (Vn_Folio TEXT, Vn_Importe REAL)");
+    const QString trace = m_dir.filePath("sql.jsonl");
+    qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(trace));
+    const QString insert = "INSERT INTO Venta VALUES ('%1', 1)";
+    run(insert.arg(QLatin1Char('a')));
+    run(insert.arg(QLatin1Char('b')));
+    run("INSERT INTO 'Venta' ('Vn_Folio') VALUES ('c')");
+    m_connection->Execute("INSERT INTO Venta VALUES ('d', 2) RETURNING 1");
+    EXPECT_THROW(m_connection->Execute(insert.arg("e', 'f")), com::RuntimeError);
+    m_connection->BeginTrans();
+    run(insert.arg("it''s"));
+    m_connection->Execute("SELECT TOP 1 ISNULL(Vn_Importe, 0) FROM Venta");
+    EXPECT_THROW(m_connection->Execute("SELECT Vn_Nada FROM Venta"), com::RuntimeError);
+    m_connection->RollbackTrans();
+    qunsetenv("KESTROVA_SQL_TRACE");
+
+    // A statement executed as written shows once.
+    QStringList seen;
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    while (!file.atEnd()) {
+        const QJsonObject line = QJsonDocument::fromJson(file.readLine()).object();
+        EXPECT_GE(line.value("ms").toDouble(-1), 0.0);
+        const QString sql = line.value("sql").toString(), ran = line.value("executed").toString();
+        const QJsonValue error = line.value("error");
+        seen << sql + (ran == sql ? QString() : " -> " + ran) +
+                    (error.isNull() ? QString() : " ! " + error.toString()) + " [" +
+                    line.value("cache").toString() + "|" + line.value("why").toString() + "]";
+    }
+    const QString bypassed = " [bypassed|SQLite does not prepare the shape: ";
+    EXPECT_EQ(seen,
+              (QStringList{
+                  insert.arg("a") + " [prepared|]", insert.arg("b") + " [hit|]",
+                  "INSERT INTO 'Venta' ('Vn_Folio') VALUES ('c')" + bypassed +
+                      "near \"?1\": syntax error]",
+                  "INSERT INTO Venta VALUES ('d', 2) RETURNING 1 [bypassed|the statement "
+                  "gives rows]",
+                  insert.arg("e', 'f") + " ! table Venta has 2 columns but 3 values were supplied" +
+                      bypassed + "table Venta has 2 columns but 3 values were supplied]",
+                  "BEGIN TRANSACTION -> BEGIN IMMEDIATE [|]", insert.arg("it''s") + " [hit|]",
+                  "SELECT TOP 1 ISNULL(Vn_Importe, 0) FROM Venta -> SELECT IFNULL(Vn_Importe, "
+                  "0) FROM Venta LIMIT 1 [|]",
+                  "SELECT Vn_Nada FROM Venta ! no such column: Vn_Nada [|]",
+                  "ROLLBACK TRANSACTION -> ROLLBACK [|]"}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "suite/db/Schema.h"
 #include "platform/ado/SqlText.h"
 #include "suite/db/Folio.h"
+#include "tests/support/PrintQString.h"
 #include "tests/support/TestDatabase.h"
 
 #include "platform/com/RuntimeError.h"
@@ -9,46 +10,37 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMap>
 #include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
 
-// The column lists of the order and shipment copies, piece by piece (split at the bars) as the
-// screen writes them.
-const QStringList orderPieces =
+// The columns the order and shipment copies write, in the order the screen writes them.
+const QStringList orderColumns =
     QStringLiteral(
-        "   Oe_Folio , |   Oe_ID , |   Oe_Fecha_Entrega , |   Oe_Tabla , |   Oe_Documento ,|"
-        "   Oe_Factura ,|   Oe_Fc_Folio ,|   Sc_Cve_Sucursal ,|   Al_Cve_Almacen ,|"
-        "   Cl_Cve_Cliente ,|   Vn_Cve_Vendedor ,|   Oe_Descuento_Global_Factor ,|"
-        "   Oe_Descuento_Global_Importe ,|   Oe_Concepto ,|   Oe_Comentario ,|"
-        "   Pr_Cve_Producto ,|   Cl_Cve_Color ,|   Tl_Cve_Talla ,|   Oe_Cantidad ,|"
-        "   Oe_Unidad ,|   Oe_Cantidad_Control_1 ,|   Oe_Unidad_Control_1 ,|"
-        "   Oe_Cantidad_Control_2 ,|   Oe_Unidad_Control_2 ,|   Oe_Precio_Lista ,|"
-        "   Oe_Precio_Lista_Importe ,|   Oe_Descuento_Factor ,|   Oe_Descuento_Importe ,|"
-        "   Oe_Precio_Descontado ,|   Oe_Precio_Descontado_Importe ,|   Oe_Impuesto_Factor ,|"
-        "   Oe_Impuesto_Importe ,|   Oe_Precio_Neto ,|   Oe_Precio_Neto_Importe ,|"
-        "   Mn_Cve_Moneda ,|   Oe_Tipo_Cambio ,|   Rm_Folio ,|   Oe_Contacto ,|"
-        "   Oe_Observaciones ,|   Oe_Cantidad_Enviada ,|   Oe_Cantidad_Control_1_Enviada ,|"
-        "   Oe_Cantidad_Control_2_Enviada ,|   Oper_Alta ,|   Fecha_Alta ,|"
-        "   Oper_Ult_Modif ,|   Fecha_Ult_Modif ,|   Oe_Tipo_Vehiculo, |"
-        "   Oe_Sucursal_Inventario, |   Oe_Almacen_Inventario ")
-        .split(QLatin1Char('|'));
+        "Oe_Folio Oe_ID Oe_Fecha_Entrega Oe_Tabla Oe_Documento Oe_Factura Oe_Fc_Folio "
+        "Sc_Cve_Sucursal "
+        "Al_Cve_Almacen Cl_Cve_Cliente Vn_Cve_Vendedor Oe_Descuento_Global_Factor "
+        "Oe_Descuento_Global_Importe Oe_Concepto Oe_Comentario Pr_Cve_Producto Cl_Cve_Color "
+        "Tl_Cve_Talla Oe_Cantidad Oe_Unidad Oe_Cantidad_Control_1 Oe_Unidad_Control_1 "
+        "Oe_Cantidad_Control_2 Oe_Unidad_Control_2 Oe_Precio_Lista Oe_Precio_Lista_Importe "
+        "Oe_Descuento_Factor Oe_Descuento_Importe Oe_Precio_Descontado "
+        "Oe_Precio_Descontado_Importe "
+        "Oe_Impuesto_Factor Oe_Impuesto_Importe Oe_Precio_Neto Oe_Precio_Neto_Importe "
+        "Mn_Cve_Moneda "
+        "Oe_Tipo_Cambio Rm_Folio Oe_Contacto Oe_Observaciones Oe_Cantidad_Enviada "
+        "Oe_Cantidad_Control_1_Enviada Oe_Cantidad_Control_2_Enviada Oper_Alta Fecha_Alta "
+        "Oper_Ult_Modif Fecha_Ult_Modif Oe_Tipo_Vehiculo Oe_Sucursal_Inventario "
+        "Oe_Almacen_Inventario")
+        .split(' ');
 
-const QStringList shipmentPieces =
-    QStringLiteral(
-        "   Eb_Folio, |   Eb_Fecha, |   Eb_Fecha_Salida, |   Sc_Cve_Sucursal, |"
-        "   Eb_Tipo_Embarque, |   Eb_Tipo_Vehiculo, |   Eb_Peso, |   Eb_Volumen, |"
-        "   Eb_Comentario, |   Eb_Direccion_Entrega_Tabla, |"
-        "   Eb_Direccion_Entrega_Documento, |   Eb_Direccion_Entrega_ID, |   Oper_Alta, |"
-        "   Fecha_Alta, |   Oper_Ult_Modif, |   Fecha_Ult_Modif, |   Eb_Tabla, |"
-        "   Eb_Documento)")
-        .split(QLatin1Char('|'));
-
-QString columnOf(QString s) {
-    s.remove(QLatin1Char(',')).remove(QLatin1Char(')'));
-    return s.trimmed();
-}
+const QStringList shipmentColumns =
+    QStringLiteral("Eb_Folio Eb_Fecha Eb_Fecha_Salida Sc_Cve_Sucursal Eb_Tipo_Embarque "
+                   "Eb_Tipo_Vehiculo Eb_Peso Eb_Volumen Eb_Comentario Eb_Direccion_Entrega_Tabla "
+                   "Eb_Direccion_Entrega_Documento Eb_Direccion_Entrega_ID Oper_Alta Fecha_Alta "
+                   "Oper_Ult_Modif Fecha_Ult_Modif Eb_Tabla Eb_Documento")
+        .split(' ');
 
 // Rows as tab-separated lines, for readable failures.
 std::string text(const QList<QStringList>& rows) {
@@ -70,6 +62,16 @@ QString copied(const QVariant& v) {
     return ado::sqlText(v.toString());
 }
 
+// The screens' copy of one row: every column as a quoted text, some replaced.
+QString copyOf(const QString& table, const QStringList& columns, ado::Recordset& rs,
+               const QMap<QString, QString>& replaced) {
+    QStringList values;
+    for (const QString& c : columns)
+        values << "'" + replaced.value(c, copied(rs.Fields(c).Value())) + "'";
+    return "INSERT INTO " + table + " (" + columns.join(", ") + ") VALUES (" + values.join(", ") +
+           ")";
+}
+
 using Engine = ktest::TestDatabase::Engine;
 
 // The same cases on the embedded file and on the server.
@@ -89,18 +91,17 @@ protected:
 };
 
 TEST(SchemaColumns, TheCopiedTablesHaveTheColumnsInTheOrderTheScreensWriteThem) {
-    QStringList order, shipment;
-    for (const QString& p : orderPieces)
-        order << columnOf(p);
-    for (const QString& p : shipmentPieces)
-        shipment << columnOf(p);
-    EXPECT_EQ(suite::Schema::table("Orden_Entrega").columnNames().join(' ').toStdString(),
-              (order << "Es_Cve_Estado").join(' ').toStdString());
-    EXPECT_EQ(suite::Schema::table("Embarque").columnNames().join(' ').toStdString(),
-              (shipment << "Es_Cve_Estado").join(' ').toStdString());
+    EXPECT_EQ(suite::Schema::table("Orden_Entrega").columnNames(),
+              orderColumns + QStringList{"Es_Cve_Estado"});
+    EXPECT_EQ(suite::Schema::table("Embarque").columnNames(),
+              shipmentColumns + QStringList{"Es_Cve_Estado"});
     for (const suite::Table& t : suite::Schema::tables()) {
         EXPECT_TRUE(t.column("Fecha_Ult_Modif") && t.column("Oper_Alta")) << t.name.toStdString();
     }
+    // A folio is the branch, then the number padded with zeros to the length, and must fit.
+    EXPECT_EQ(suite::Folio::text("0002", 137, 10), "0002000137");
+    EXPECT_EQ(suite::Folio::text("0002", 999999, 10), "0002999999");
+    EXPECT_THROW(suite::Folio::text("0002", 1000000, 10), com::RuntimeError);
 }
 
 // The order copy writes every line under a new folio as quoted text; the schema must take its own
@@ -115,24 +116,9 @@ TEST_P(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
     std::unique_ptr<ado::Recordset> rs =
         db->connection().Execute("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "'");
     int lines = 0;
-    for (; !rs->Eof(); rs->MoveNext(), ++lines) {
-        QString sql = "INSERT  INTO Orden_Entrega ( ";
-        for (const QString& p : orderPieces)
-            sql += p;
-        sql += ")  VALUES ( ";
-        for (int i = 0; i < 49; ++i) {
-            const QString column = columnOf(orderPieces[i]);
-            const QString value = column == "Oe_Folio" ? "9999999999"
-                                  : column == "Oe_Fecha_Entrega"
-                                      ? "2024-04-02"
-                                      : copied(rs->Fields(column).Value());
-            sql += i < 2    ? " '" + value + "' , "
-                   : i < 48 ? "'" + value + "', "
-                            : "'" + value + "' ";
-        }
-        sql += ") ";
-        db->exec(sql);
-    }
+    for (; !rs->Eof(); rs->MoveNext(), ++lines)
+        db->exec(copyOf("Orden_Entrega", orderColumns, *rs,
+                        {{"Oe_Folio", "9999999999"}, {"Oe_Fecha_Entrega", "2024-04-02"}}));
     rs.reset();
     ASSERT_GT(lines, 0);
 
@@ -164,15 +150,7 @@ TEST_P(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
     std::unique_ptr<ado::Recordset> rs =
         db->connection().Execute("SELECT * FROM Embarque WHERE Eb_Folio = '" + folio + "'");
     ASSERT_FALSE(rs->Eof());
-    QString sql = "INSERT INTO Embarque( ";
-    for (const QString& p : shipmentPieces)
-        sql += p;
-    sql += "VALUES   ( ";
-    for (int i = 0; i < 18; ++i) {
-        const QString column = columnOf(shipmentPieces[i]);
-        const QString value = i == 0 ? "9999999998" : copied(rs->Fields(column).Value());
-        sql += i == 0 ? " '" + value + "' , " : i < 17 ? "'" + value + "', " : "'" + value + "' ) ";
-    }
+    const QString sql = copyOf("Embarque", shipmentColumns, *rs, {{"Eb_Folio", "9999999998"}});
     rs.reset();
     db->exec(sql);
     EXPECT_EQ(text(db->rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, Es_Cve_Estado FROM Embarque WHERE "
@@ -186,24 +164,14 @@ TEST_P(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
     const int count =
         db->scalar("SELECT COUNT(*) FROM Entrega_Documento WHERE Ed_Documento = '" + order + "'")
             .toInt();
-    const QStringList pieces = {"INSERT  INTO Entrega_Documento",
-                                " (  ",
-                                "   Ed_Tabla ,",
-                                "         Ed_Documento ,",
-                                "         De_ID ,",
-                                "         De_Tabla ,",
-                                "         De_Documento",
-                                "     )",
-                                "     ( SELECT    'ORDEN_ENTREGA' as Ed_Tabla ,",
-                                "              '9999999997' AS Ed_Documento ,",
-                                "                De_ID ,",
-                                "                De_Tabla ,",
-                                "                De_Documento",
-                                "      From Entrega_Documento",
-                                "      WHERE     Ed_Tabla = 'ORDEN_ENTREGA'",
-                                "                AND Ed_Documento = '" + order + "' ",
-                                "    )"};
-    EXPECT_EQ(db->exec(pieces.join(QString())), count);
+    const QString copy = "INSERT  INTO Entrega_Documento (     Ed_Tabla ,         Ed_Documento ,"
+                         "         De_ID ,         De_Tabla ,         De_Documento     )     ( "
+                         "SELECT    'ORDEN_ENTREGA' as Ed_Tabla ,              '9999999997' AS "
+                         "Ed_Documento ,                De_ID ,                De_Tabla ,        "
+                         "        De_Documento      From Entrega_Documento      WHERE     Ed_Tabla "
+                         "= 'ORDEN_ENTREGA'                AND Ed_Documento = '" +
+                         order + "'     )";
+    EXPECT_EQ(db->exec(copy), count);
     const QString links = "SELECT De_ID, De_Tabla, De_Documento FROM Entrega_Documento WHERE "
                           "Ed_Documento = '%1' ORDER BY De_ID";
     EXPECT_EQ(text(db->rows(links.arg("9999999997"))), text(db->rows(links.arg(order))));
@@ -255,11 +223,5 @@ INSTANTIATE_TEST_SUITE_P(Engines, SchemaTest,
                          [](const ::testing::TestParamInfo<Engine>& p) {
                              return ktest::TestDatabase::name(p.param);
                          });
-
-TEST(FolioText, BranchPrefixAndZeroPadding) {
-    EXPECT_EQ(suite::Folio::text("0002", 137, 10).toStdString(), "0002000137");
-    EXPECT_EQ(suite::Folio::text("0002", 999999, 10).toStdString(), "0002999999");
-    EXPECT_THROW(suite::Folio::text("0002", 1000000, 10), com::RuntimeError);
-}
 
 } // namespace
