@@ -42,9 +42,8 @@ QString FakeFunciones::ObtenerCampo(const QString& tabla, const QString& campoLl
                                     const QString&, const QString&, const QString& estadoExcluido) {
     llamadas << QStringLiteral("ObtenerCampo");
     fallaSiToca(fallarEn, QStringLiteral("ObtenerCampo"));
-    const QString clave = QStringList{tabla, campoLlave, llave, campo}.join(QLatin1Char('|'));
-    llamadasCampo << clave + QLatin1Char('|') + estadoExcluido;
-    return campos.value(clave);
+    llamadasCampo << QStringList{tabla, campoLlave, llave, campo, estadoExcluido}.join('|');
+    return QString();
 }
 
 QDateTime FakeFunciones::FechaServidor() {
@@ -82,9 +81,8 @@ void FakeFunciones::PrepararForma(forms::Form&, long) {
     llamadas << QStringLiteral("PrepararForma");
 }
 
-void FakeFunciones::EnviarTeclas(const QString& teclas, long) {
+void FakeFunciones::EnviarTeclas(const QString&, long) {
     llamadas << QStringLiteral("EnviarTeclas");
-    teclasEnviadas << teclas;
 }
 
 } // namespace ktest

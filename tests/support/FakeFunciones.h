@@ -38,11 +38,9 @@ public:
     // What LlenarLista puts in the list when it succeeds.
     QStringList columnas{QStringLiteral("Folio")};
     std::vector<QStringList> filas;
-    // Lookups: "Tabla|CampoLlave|Llave|Campo" -> value; missing keys give "".
-    QMap<QString, QString> campos;
-    QStringList llamadasCampo; // "Tabla|CampoLlave|Llave|Campo|estadoExcluido"
+    // Lookups give "", recorded as "Tabla|CampoLlave|Llave|Campo|estadoExcluido".
+    QStringList llamadasCampo;
     QDateTime fechaServidor{QDate(2026, 12, 5), QTime(10, 30, 0)};
-    QStringList teclasEnviadas;
     int siguienteFolio = 1;
     // Raised from the next call of the named operation, then cleared.
     QString fallarEn;

@@ -19,12 +19,9 @@ QVariant FakeSistema::LeerParametro(const QString& nombre, long, const QString&,
 void FakeSistema::MostrarMensaje(const QVariant& texto, long estilo, const QVariant& tituloMensaje,
                                  const QVariant& hWnd, const QVariant& modulo,
                                  const QVariant& idError) {
-    Mensaje m{texto.toString(),         estilo,
-              tituloMensaje.toString(), hWnd.toLongLong(),
-              modulo.toString(),        idError.toString()};
-    mensajes << m;
-    if (alMostrar)
-        alMostrar(m);
+    mensajes << Mensaje{texto.toString(),         estilo,
+                        tituloMensaje.toString(), hWnd.toLongLong(),
+                        modulo.toString(),        idError.toString()};
 }
 
 } // namespace ktest

@@ -37,8 +37,6 @@ public:
     QMap<QString, QVariant> parametros;
     QStringList parametrosLeidos;
     QList<Mensaje> mensajes;
-    // Runs after a message is recorded (a test may close a dialog from here).
-    std::function<void(const Mensaje&)> alMostrar;
 };
 
 } // namespace ktest

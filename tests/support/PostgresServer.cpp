@@ -9,11 +9,8 @@
 #include <QHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <arpa/inet.h>
 #include <cstdlib>
 #include <memory>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,23 +35,6 @@ QString serverPrograms() {
             return bin;
     }
     return {};
-}
-
-// A port nobody listens on now, from the kernel's own choice.
-int freePort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    if (s < 0)
-        return 0;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = 0;
-    if (::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(s);
-    return port;
 }
 
 QString quoted(const QString& word) {
@@ -137,19 +117,15 @@ bool PostgresServer::start(QString* why) {
              "--locale=C", "--no-sync"},
             m_asNobody, output) != 0)
         throw com::RuntimeError(QStringLiteral("initdb failed: %1").arg(tail(output)));
-    // A scratch server: nothing it holds outlives the tests.
-    for (int attempt = 0; attempt < 3 && !m_running; ++attempt) {
-        m_port = freePort();
-        const QString options =
-            QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
-                           "-c synchronous_commit=off -c full_page_writes=off "
-                           "-c max_connections=60 -c shared_buffers=32MB")
-                .arg(m_port)
-                .arg(m_dir);
-        m_running = run({m_bin + "/pg_ctl", "-D", data, "-l", log, "-o", options, "-w", "-t", "60",
-                         "start"},
-                        m_asNobody, output) == 0;
-    }
+    // A scratch server: nothing it holds outlives the tests. It listens only on a socket in its
+    // own folder, so that its port cannot be taken by anything else.
+    const QString options =
+        QStringLiteral("-c listen_addresses= -k %1 -c fsync=off -c synchronous_commit=off "
+                       "-c full_page_writes=off -c max_connections=60 -c shared_buffers=32MB")
+            .arg(m_dir);
+    m_running =
+        run({m_bin + "/pg_ctl", "-D", data, "-l", log, "-o", options, "-w", "-t", "60", "start"},
+            m_asNobody, output) == 0;
     if (!m_running)
         throw com::RuntimeError(QStringLiteral("the PostgreSQL server did not start: %1\n%2")
                                     .arg(tail(output), tail(log)));
@@ -170,9 +146,8 @@ PostgresServer::~PostgresServer() {
 }
 
 QString PostgresServer::connectionString(const QString& database) const {
-    return QStringLiteral("Driver=PostgreSQL Unicode;Server=127.0.0.1;Port=%1;Database=%2;Uid=%3")
-        .arg(m_port)
-        .arg(database, QLatin1String(superuser));
+    return QStringLiteral("Driver=PostgreSQL Unicode;Server=%1;Database=%2;Uid=%3")
+        .arg(m_dir, database, QLatin1String(superuser));
 }
 
 void PostgresServer::execute(const QString& sql) {

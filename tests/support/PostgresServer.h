@@ -4,8 +4,8 @@
 
 namespace ktest {
 
-// A PostgreSQL server of the test binary's own: a cluster in a temporary folder, listening on a
-// free loopback port and a socket in that folder, started on first use and stopped when the
+// A PostgreSQL server of the test binary's own: a cluster in a temporary folder, listening only on
+// a socket in that folder, started on first use and stopped when the
 // binary ends. PostgreSQL refuses to run as root, so under root (as CI runs) the cluster belongs
 // to the unprivileged user 65534 and its programs run as that user.
 class PostgresServer {
@@ -33,7 +33,6 @@ private:
 
     QString m_dir;
     QString m_bin;
-    int m_port = 0;
     bool m_asNobody = false;
     bool m_running = false;
     int m_databases = 0;

@@ -246,19 +246,16 @@ TEST_P(SqliteFileTest, BadInputGetsAMessageNamingTheFailure) {
     EXPECT_TRUE(notThere.description().contains(missing)) << qPrintable(notThere.description());
     EXPECT_FALSE(QFile::exists(missing));
 
-    const QString text = m_dir.filePath("notas.txt");
+    const QString text = m_dir.filePath("notas.txt"), empty = m_dir.filePath("vacio.db");
     QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(4096, 'x')) == 4096);
     file.close();
-    const QString empty = m_dir.filePath("vacio.db");
-    QFile(empty).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
     // Neither a file of something else nor an empty one is made into a database.
     for (const QString& path : {text, empty}) {
-        const com::RuntimeError refused = ktest::errorOf([&] { ado::openSqlite(path); });
-        EXPECT_TRUE(refused.description().contains(path)) << qPrintable(refused.description());
-        EXPECT_TRUE(refused.description().contains("no es una base de datos"))
-            << qPrintable(refused.description());
+        const QString refused = ktest::errorOf([&] { ado::openSqlite(path); }).description();
+        EXPECT_TRUE(refused.contains(path) && refused.contains("no es una base de datos"))
+            << qPrintable(refused);
         EXPECT_FALSE(QFile::exists(path + "-wal"));
     }
     EXPECT_EQ(QFileInfo(empty).size(), 0);
