@@ -62,24 +62,20 @@ QString tail(const QString& log) {
     return QString::fromLocal8Bit(f.readAll()).right(1500);
 }
 
-std::unique_ptr<PostgresServer>& slot() {
-    static std::unique_ptr<PostgresServer> server;
-    return server;
-}
-
 } // namespace
 
 PostgresServer* PostgresServer::instance(QString* why) {
+    static std::unique_ptr<PostgresServer> server;
     static QString missing, failure;
     static bool tried = false;
     if (!tried) {
         tried = true;
-        std::unique_ptr<PostgresServer> server(new PostgresServer);
+        std::unique_ptr<PostgresServer> made(new PostgresServer);
         try {
-            if (server->start(&missing)) {
-                slot() = std::move(server);
+            if (made->start(&missing)) {
+                server = std::move(made);
                 // Stopped at exit, whichever way the tests end.
-                std::atexit([] { slot().reset(); });
+                std::atexit([] { server.reset(); });
             }
         } catch (const com::RuntimeError& e) {
             failure = e.description();
@@ -87,9 +83,9 @@ PostgresServer* PostgresServer::instance(QString* why) {
     }
     if (!failure.isEmpty())
         throw com::RuntimeError(failure);
-    if (!slot() && why)
+    if (!server && why)
         *why = missing;
-    return slot().get();
+    return server.get();
 }
 
 bool PostgresServer::start(QString* why) {

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMap>
-#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,60 +103,51 @@ TEST(SchemaColumns, TheCopiedTablesHaveTheColumnsInTheOrderTheScreensWriteThem) 
     EXPECT_THROW(suite::Folio::text("0002", 1000000, 10), com::RuntimeError);
 }
 
-// The order copy writes every line under a new folio as quoted text; the schema must take its own
-// rows back unchanged, and give the new lines a state the lists show.
-TEST_P(SchemaTest, OrderLineCopiedAsQuotedTextReadsBackTheSame) {
-    const QString folio = firstOf("SELECT MIN(Oe_Folio) FROM Orden_Entrega WHERE Rm_Folio IS NULL");
-    ASSERT_FALSE(folio.isEmpty());
-    db->exec("UPDATE Orden_Entrega SET Oe_Comentario = 'entrega d''urgencia', "
-             "Oe_Precio_Lista = 1234.5678 WHERE Oe_Folio = '" +
-             folio + "'");
-
-    std::unique_ptr<ado::Recordset> rs =
-        db->connection().Execute("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "'");
-    int lines = 0;
-    for (; !rs->Eof(); rs->MoveNext(), ++lines)
-        db->exec(copyOf("Orden_Entrega", orderColumns, *rs,
-                        {{"Oe_Folio", "9999999999"}, {"Oe_Fecha_Entrega", "2024-04-02"}}));
-    rs.reset();
-    ASSERT_GT(lines, 0);
-
-    const QList<QStringList> before =
-        db->rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '" + folio + "' ORDER BY Oe_ID");
-    const QList<QStringList> after =
-        db->rows("SELECT * FROM Orden_Entrega WHERE Oe_Folio = '9999999999' ORDER BY Oe_ID");
-    ASSERT_EQ(after.size(), before.size());
-    const QStringList columns = suite::Schema::table("Orden_Entrega").columnNames();
-    const QSet<QString> rewritten{"Oe_Folio", "Oe_Fecha_Entrega", "Es_Cve_Estado"};
-    for (int r = 0; r < before.size(); ++r)
-        for (int c = 0; c < columns.size(); ++c)
-            if (!rewritten.contains(columns[c])) {
-                const QString old = before[r][c] == "NULL" ? QString() : before[r][c];
-                EXPECT_EQ(after[r][c].toStdString(), old.toStdString())
-                    << columns[c].toStdString() << " line " << r + 1;
-            }
-    EXPECT_EQ(firstOf("SELECT Oe_Comentario FROM Orden_Entrega WHERE Oe_Folio = '9999999999'")
-                  .toStdString(),
-              "entrega d'urgencia");
-    EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM Orden_Entrega WHERE Oe_Folio = '9999999999' AND "
-                         "Es_Cve_Estado = 'RM'")
-                  .toInt(),
-              lines);
-}
-
-TEST_P(SchemaTest, ShipmentCopyAndDocumentLinkCopyRunAsTheScreensWriteThem) {
-    const QString folio = firstOf("SELECT MIN(Eb_Folio) FROM Embarque");
-    std::unique_ptr<ado::Recordset> rs =
-        db->connection().Execute("SELECT * FROM Embarque WHERE Eb_Folio = '" + folio + "'");
-    ASSERT_FALSE(rs->Eof());
-    const QString sql = copyOf("Embarque", shipmentColumns, *rs, {{"Eb_Folio", "9999999998"}});
-    rs.reset();
-    db->exec(sql);
-    EXPECT_EQ(text(db->rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, Es_Cve_Estado FROM Embarque WHERE "
-                            "Eb_Folio = '9999999998'")),
-              text(db->rows("SELECT Eb_Peso, Eb_Tipo_Vehiculo, 'RM' FROM Embarque WHERE "
-                            "Eb_Folio = '" +
-                            folio + "'")));
+// The order and shipment copies write every line under a new folio as quoted text; the schema
+// must take its own rows back unchanged, and give the new lines a state the lists show.
+TEST_P(SchemaTest, CopiesWrittenAsQuotedTextReadBackTheSameAndSoDoTheirLinks) {
+    const struct {
+        const char* table;
+        const char* key;
+        const QStringList& columns;
+        QMap<QString, QString> replaced;
+        const char* change; // a quote and four decimals to copy
+    } copies[] = {{"Orden_Entrega",
+                   "Oe_Folio",
+                   orderColumns,
+                   {{"Oe_Folio", "9999999999"}, {"Oe_Fecha_Entrega", "2024-04-02"}},
+                   "Oe_Comentario = 'entrega d''urgencia', Oe_Precio_Lista = 1234.5678"},
+                  {"Embarque",
+                   "Eb_Folio",
+                   shipmentColumns,
+                   {{"Eb_Folio", "9999999998"}},
+                   "Eb_Comentario = 'carga d''urgencia', Eb_Peso = 1234.5678"}};
+    for (const auto& c : copies) {
+        SCOPED_TRACE(c.table);
+        const QString table = QLatin1String(c.table), key = QLatin1String(c.key);
+        const QString rowsOf = "SELECT * FROM " + table + " WHERE " + key + " = '%1' ORDER BY 1, 2";
+        const QString folio = firstOf("SELECT MIN(" + key + ") FROM " + table);
+        db->exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = '%4'")
+                     .arg(table, QLatin1String(c.change), key, folio));
+        int lines = 0;
+        for (auto rs = db->connection().Execute(rowsOf.arg(folio)); !rs->Eof(); rs->MoveNext())
+            db->exec(copyOf(table, c.columns, *rs, c.replaced)), ++lines;
+        const QList<QStringList> before = db->rows(rowsOf.arg(folio));
+        const QList<QStringList> after = db->rows(rowsOf.arg(c.replaced.value(key)));
+        ASSERT_EQ(after.size(), before.size());
+        ASSERT_GT(lines, 0);
+        const QStringList columns = suite::Schema::table(table).columnNames();
+        for (int r = 0; r < before.size(); ++r)
+            for (int i = 0; i < columns.size(); ++i)
+                if (!c.replaced.contains(columns[i]) && columns[i] != "Es_Cve_Estado") {
+                    EXPECT_EQ(after[r][i], before[r][i] == "NULL" ? QString() : before[r][i])
+                        << columns[i].toStdString() << " line " << r + 1;
+                }
+        EXPECT_EQ(db->scalar("SELECT COUNT(*) FROM " + table + " WHERE " + key + " = '" +
+                             c.replaced.value(key) + "' AND Es_Cve_Estado = 'RM'")
+                      .toInt(),
+                  lines);
+    }
 
     // The links of an order are copied by one INSERT ... ( SELECT ... ) without audit columns.
     const QString order = firstOf("SELECT MIN(Ed_Documento) FROM Entrega_Documento");

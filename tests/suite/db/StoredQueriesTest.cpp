@@ -5,9 +5,7 @@
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestProvider.h"
 
-#include <QSet>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -25,35 +23,36 @@ QString day(const QDate& d) {
     return d.toString("yyyy-MM-dd");
 }
 
-// The trip board's condition text, piece by piece as the board builds it; codes reach it with
-// their quotes doubled.
-QString tripCondition(const QDate& from, const QDate& to, const Filters& f) {
+// A screen's condition text: the date range, then each filter that is set, its code with the
+// quotes doubled.
+QString condition(const QDate& from, const QDate& to,
+                  std::initializer_list<std::pair<QString, QString>> filters) {
     QString c = " Viaje.Vj_Fecha BETWEEN '" + day(from) + "' AND '" + day(to) + "' ";
-    const std::pair<QString, const char*> filters[] = {
-        {f.vehicleType, "Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo"},
-        {f.vehicle, "Vehiculo.Vh_Cve_Vehiculo"},
-        {f.state, "Viaje.Es_Cve_Estado"},
-        {f.driver, "Viaje.Ch_Cve_Chofer"},
-        {f.branch, "Viaje.Sc_Cve_Sucursal"}};
     for (const auto& [value, column] : filters)
         if (!value.isEmpty())
-            c += QStringLiteral(" AND %1 = '%2' ").arg(QLatin1String(column), ado::sqlText(value));
+            c += QStringLiteral(" AND %1 = '%2' ").arg(column, ado::sqlText(value));
     return c;
 }
 
-// The rescheduling screen's condition text for one detail list.
+// The trip board's condition text.
+QString tripCondition(const QDate& from, const QDate& to, const Filters& f) {
+    return condition(from, to,
+                     {{f.vehicleType, "Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo"},
+                      {f.vehicle, "Vehiculo.Vh_Cve_Vehiculo"},
+                      {f.state, "Viaje.Es_Cve_Estado"},
+                      {f.driver, "Viaje.Ch_Cve_Chofer"},
+                      {f.branch, "Viaje.Sc_Cve_Sucursal"}});
+}
+
+// The rescheduling screen's condition text for one detail list of a trip.
 QString detailCondition(const QString& table, const QDate& from, const QDate& to, const Filters& f,
                         const QString& trip) {
-    QString c = " Viaje.Vj_Fecha BETWEEN '" + day(from) + "' AND '" + day(to) + "' ";
-    if (!f.vehicleType.isEmpty())
-        c += " AND " + table + ".Oe_Tipo_Vehiculo = '" + f.vehicleType + "' ";
-    if (!f.state.isEmpty())
-        c += "  AND Viaje.Es_Cve_Estado = '" + f.state + "' ";
-    if (!f.driver.isEmpty())
-        c += " AND Viaje.Ch_Cve_Chofer = '" + f.driver + "' ";
-    c += "AND  Viaje.Vj_Folio = '" + trip + "' ";
-    c += " AND " + table + ".Es_Cve_Estado  IN ('RM','RMT') ";
-    return c;
+    return condition(from, to,
+                     {{f.vehicleType, table + ".Oe_Tipo_Vehiculo"},
+                      {f.state, "Viaje.Es_Cve_Estado"},
+                      {f.driver, "Viaje.Ch_Cve_Chofer"},
+                      {trip, "Viaje.Vj_Folio"}}) +
+           " AND " + table + ".Es_Cve_Estado  IN ('RM','RMT') ";
 }
 
 // The first column of every row, sorted, as one text.
@@ -69,14 +68,6 @@ std::string folios(std::unique_ptr<ado::Recordset> rs, QStringList* columns = nu
 
 class StoredQueriesTest : public ::testing::TestWithParam<Provider> {
 protected:
-    // One database per engine for the whole suite: the queries only read.
-    static ktest::TestDatabase* databaseFor(ktest::TestDatabase::Engine engine) {
-        std::unique_ptr<ktest::TestDatabase>& made = databases[int(engine)];
-        if (!made)
-            made = std::make_unique<ktest::TestDatabase>(engine,
-                                                         ktest::TestDatabase::Demo{400, 11, today});
-        return made.get();
-    }
     static void TearDownTestSuite() {
         for (auto& d : databases)
             d.reset();
@@ -89,7 +80,12 @@ protected:
         QString why;
         if (!ktest::TestDatabase::available(engine, &why))
             GTEST_SKIP() << why.toStdString();
-        db = databaseFor(engine);
+        // One database per engine for the whole suite: the queries only read.
+        std::unique_ptr<ktest::TestDatabase>& made = databases[int(engine)];
+        if (!made)
+            made = std::make_unique<ktest::TestDatabase>(engine,
+                                                         ktest::TestDatabase::Demo{400, 11, today});
+        db = made.get();
         connection =
             GetParam() == Provider::Odbc ? ado::openOdbc(db->odbcConnectionString()) : db->open();
     }
@@ -103,22 +99,6 @@ protected:
     static std::string expected(const QString& sql) {
         return folios(db->connection().Execute(sql));
     }
-    // A trip of the range carrying reprogrammable orders and shipments.
-    static QStringList busyTrip() {
-        return db
-            ->rows("SELECT v.Vj_Folio, v.Vj_Fecha, v.Es_Cve_Estado, v.Ch_Cve_Chofer, "
-                   "vh.Tv_Cve_Tipo_Vehiculo FROM Viaje v JOIN Vehiculo vh ON "
-                   "vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo WHERE (SELECT COUNT(*) FROM "
-                   "Viaje_Documento d JOIN Embarque e ON e.Eb_Folio = d.Vd_Documento AND "
-                   "d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = v.Vj_Folio AND e.Es_Cve_Estado IN "
-                   "('RM','RMT')) > 0 AND "
-                   "(SELECT COUNT(DISTINCT o.Oe_Folio) FROM Viaje_Documento d JOIN "
-                   "Orden_Entrega o ON o.Oe_Folio = d.Vd_Documento AND d.Vd_Tabla = "
-                   "'ORDEN_ENTREGA' WHERE d.Vj_Folio = "
-                   "v.Vj_Folio AND o.Es_Cve_Estado IN ('RM','RMT')) > 1 ORDER BY v.Vj_Folio")
-            .first();
-    }
-
     static std::unique_ptr<ktest::TestDatabase> databases[2];
     static ktest::TestDatabase* db;
     std::unique_ptr<ado::Connection> connection;
@@ -180,7 +160,17 @@ TEST_P(StoredQueriesTest, EachFilterOfTheBoardNarrowsTheTrips) {
 // One row per reprogrammable order or shipment of the trip; shipments take the orders' vehicle
 // type condition.
 TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
-    const QStringList trip = busyTrip();
+    // A trip of the range carrying reprogrammable orders and shipments.
+    const QStringList trip =
+        db->rows("SELECT v.Vj_Folio, v.Vj_Fecha, v.Es_Cve_Estado, v.Ch_Cve_Chofer, "
+                 "vh.Tv_Cve_Tipo_Vehiculo FROM Viaje v JOIN Vehiculo vh ON vh.Vh_Cve_Vehiculo = "
+                 "v.Vh_Cve_Vehiculo WHERE (SELECT COUNT(*) FROM Viaje_Documento d JOIN Embarque e "
+                 "ON e.Eb_Folio = d.Vd_Documento AND d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = "
+                 "v.Vj_Folio AND e.Es_Cve_Estado IN ('RM','RMT')) > 0 AND (SELECT COUNT(DISTINCT "
+                 "o.Oe_Folio) FROM Viaje_Documento d JOIN Orden_Entrega o ON o.Oe_Folio = "
+                 "d.Vd_Documento AND d.Vd_Tabla = 'ORDEN_ENTREGA' WHERE d.Vj_Folio = v.Vj_Folio "
+                 "AND o.Es_Cve_Estado IN ('RM','RMT')) > 1 ORDER BY v.Vj_Folio")
+            .first();
     const QString folio = trip[0], type = trip[4];
     const QDate date = ado::toDateTime(trip[1]).date();
     const std::tuple<const char*, const char*, QString> lists[] = {
