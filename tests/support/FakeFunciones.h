@@ -11,7 +11,7 @@
 namespace ktest {
 
 // Funciones for screen tests: records the SQL text of every list fill and every call by name, in
-// order; stored queries, lookups and list contents come from what the test sets.
+// order; stored queries and list contents come from what the test sets, lookups give nothing.
 class FakeFunciones : public com::Object<kt512::IFunciones> {
 public:
     QString ObtenerConsulta(const QString& nombre) override;
