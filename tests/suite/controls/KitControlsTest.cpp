@@ -11,6 +11,7 @@
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/IContainer.h"
 #include "suite/controls/ElidingLabel.h"
+#include "tests/support/PrintQString.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -15,8 +15,8 @@
 #include "suite/host/FormatoLista.h"
 #include "suite/host/Funciones.h"
 #include "suite/host/HostSession.h"
-#include "suite/host/SqlDates.h"
 #include "tests/support/Checks.h"
+#include "tests/support/PrintQString.h"
 #include "tests/support/TestDatabase.h"
 
 #include <QApplication>
@@ -43,6 +43,16 @@ protected:
     std::shared_ptr<suite::HostSession> session =
         std::make_shared<suite::HostSession>(db.open(), "MGARCIA", mensajes);
     com::Ptr<kt512::IFunciones> funciones = com::newObject<suite::Funciones>(session);
+};
+
+// Only its dialect is asked for: the date texts of a SQL Server connection.
+struct SqlServerDialect : ado::Connection {
+    std::unique_ptr<ado::Recordset> Execute(const QString&, long*) override { return {}; }
+    void BeginTrans() override {}
+    void CommitTrans() override {}
+    void RollbackTrans() override {}
+    bool inTransaction() const override { return false; }
+    Dialect dialect() const override { return Dialect::SqlServer; }
 };
 
 class FuncionesTest : public SesionDePrueba {
@@ -84,12 +94,12 @@ TEST_F(FuncionesTest, StoredQueriesByNameAndLookupsOutsideTheExcludedState) {
 // Dates and moments are written as the dialect's literals (the file's and SQL Server's), and the
 // server's time, written as a date and as a moment, is read back unchanged.
 TEST_F(FuncionesTest, DateTextsAreTheDialectsLiteralsAndGoThroughTheDatabaseUnchanged) {
-    using Dialect = ado::Connection::Dialect;
+    const auto sqlServer = com::newObject<suite::Funciones>(
+        std::make_shared<suite::HostSession>(std::make_unique<SqlServerDialect>(), "MGARCIA"));
     const QDateTime t(QDate(2026, 2, 1), QTime(9, 5, 7));
     EXPECT_EQ(
         QStringList({funciones->FormatoFecha(t), funciones->FormatoFechaHora(t),
-                     suite::SqlDates::date(Dialect::SqlServer, t),
-                     suite::SqlDates::dateTime(Dialect::SqlServer, t)}),
+                     sqlServer->FormatoFecha(t), sqlServer->FormatoFechaHora(t)}),
         QStringList({"2026-02-01", "2026-02-01 09:05:07", "20260201", "2026-02-01T09:05:07"}));
     EXPECT_THROW(funciones->FormatoFecha(QDateTime()), com::RuntimeError);
 
