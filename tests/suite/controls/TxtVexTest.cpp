@@ -120,12 +120,27 @@ TEST_F(TxtVexTest, NumericBoxTakesOnlyNumbersAndKeepsNineAndNineDigitsExactly) {
     EXPECT_EQ(fecha->Value(), dia);
 }
 
-// A number typed in a code box is padded to its pattern on Enter or on leaving, letters come in
-// as capitals with one Change a key, and Enter moves on only from a box with tabonenter. The
-// glass and F3 raise LupaClick, and F3 nothing in a box without the glass.
-TEST_F(TxtVexTest, CodeBoxPadsATypedNumberToItsPatternAndTakesCapitals) {
-    auto box = form.add(progId::TextBox, "txtSucursal",
-                        {{"maxlength", 4}, {"mayusculas", true}, {"tabonenter", true}});
+// A filter pair as the filter dialog has it, on a real database: a code box that looks its code
+// up in the branch catalogue, a locked description box beside it, then a search box with the
+// glass. While the user types, the description already belongs to the code as the catalogue
+// stores it, so that an accept pressed now finds the pair consistent. A typed number is padded
+// to the code's pattern on Enter or on leaving, letters come in as capitals with one Change a
+// key, and Enter moves on, past the description, only from a box with tabonenter. The glass and
+// F3 raise LupaClick; F3 raises nothing in a box without the glass. No match, no code, a
+// withdrawn branch or a code of blanks empty the description, a quote stays in the value, and a
+// lookup that fails empties it too and goes on.
+TEST_F(TxtVexTest, ACodeBoxPadsItsCodeAndLooksItsDescriptionUpInTheCatalogue) {
+    db.exec("INSERT INTO Sucursal (Sc_Cve_Sucursal, Sc_Descripcion, Es_Cve_Estado) VALUES "
+            "('0001', 'MATRIZ MONTERREY', 'AC'), ('0002', 'SUCURSAL O''HIGGINS', 'AC'), "
+            "('O''1', 'CON APOSTROFO', 'AC'), ('0009', 'CERRADA', 'BA')");
+    auto box =
+        form.add(progId::TextBox, "txtSucursal",
+                 {{"mayusculas", true},
+                  {"tabonenter", true},
+                  {"sql", "SELECT Sc_Descripcion FROM Sucursal WHERE Sc_Cve_Sucursal = '?' AND "
+                          "Es_Cve_Estado <> 'BA'"},
+                  {"sql_control_resultado", "txtNSucursal"}});
+    auto description = form.add<ItxtVEX>(progId::TextBox, "txtNSucursal", {{"locked", true}});
     auto search = form.add(progId::TextBox, "txtBuscar", {{"mostrarlupa", true}});
     auto code = box.as<ItxtVEX>();
     code->setFormatoPersonal("0000");
@@ -133,50 +148,6 @@ TEST_F(TxtVexTest, CodeBoxPadsATypedNumberToItsPatternAndTakesCapitals) {
     changes.listen(*box, "Change");
     withoutGlass.listen(*box, "LupaClick");
     withGlass.listen(*search, "LupaClick");
-    form.showActive();
-
-    type("txtSucursal", "1");
-    QTest::keyClick(edit("txtSucursal"), Qt::Key_Return);
-    EXPECT_EQ(edit("txtSucursal")->text(), "0001");
-    EXPECT_TRUE(edit("txtBuscar")->hasFocus());
-    QTest::keyClick(edit("txtBuscar"), Qt::Key_Return);
-    EXPECT_TRUE(edit("txtBuscar")->hasFocus());
-    QTest::keyClick(edit("txtBuscar"), Qt::Key_F3);
-    QTest::mouseClick(edit("txtBuscar")->findChild<QToolButton*>(), Qt::LeftButton);
-    EXPECT_EQ(withGlass.count, 2);
-
-    type("txtSucursal", "42");
-    QTest::keyClick(edit("txtSucursal"), Qt::Key_F3);
-    EXPECT_EQ(withoutGlass.count, 0);
-    edit("txtBuscar")->setFocus();
-    EXPECT_EQ(edit("txtSucursal")->text(), "0042");
-    edit("txtSucursal")->clear();
-    changes.count = 0;
-    type("txtSucursal", "a1");
-    EXPECT_EQ(changes.count, 2);
-    edit("txtBuscar")->setFocus();
-    EXPECT_EQ(code->Text(), "A1");
-}
-
-// A filter pair as the filter dialog has it, on a real database: a code box that looks its code
-// up in the branch catalogue and a locked description box beside it. While the user types, the
-// description already belongs to the code as the catalogue stores it, so that an accept pressed
-// now finds the pair consistent; Enter pads the code and moves on, past the description. No
-// match, no code, a withdrawn branch or a code of blanks empty the description, a quote stays in
-// the value, and a lookup that fails empties it too and goes on.
-TEST_F(TxtVexTest, ACodeBoxLooksItsDescriptionUpInTheCatalogue) {
-    db.exec("INSERT INTO Sucursal (Sc_Cve_Sucursal, Sc_Descripcion, Es_Cve_Estado) VALUES "
-            "('0001', 'MATRIZ MONTERREY', 'AC'), ('0002', 'SUCURSAL O''HIGGINS', 'AC'), "
-            "('O''1', 'CON APOSTROFO', 'AC'), ('0009', 'CERRADA', 'BA')");
-    auto code = form.add<ItxtVEX>(
-        progId::TextBox, "txtSucursal",
-        {{"tabonenter", true},
-         {"sql", "SELECT Sc_Descripcion FROM Sucursal WHERE Sc_Cve_Sucursal = '?' AND "
-                 "Es_Cve_Estado <> 'BA'"},
-         {"sql_control_resultado", "txtNSucursal"}});
-    auto description = form.add<ItxtVEX>(progId::TextBox, "txtNSucursal", {{"locked", true}});
-    form.add(progId::TextBox, "txtEstado");
-    code->setFormatoPersonal("0000");
     form.showActive();
 
     type("txtSucursal", "1");
@@ -188,7 +159,23 @@ TEST_F(TxtVexTest, ACodeBoxLooksItsDescriptionUpInTheCatalogue) {
     QTest::keyClick(edit("txtSucursal"), Qt::Key_Return);
     EXPECT_EQ(edit("txtSucursal")->text(), "0001");
     EXPECT_EQ(description->Text(), "MATRIZ MONTERREY");
-    EXPECT_TRUE(edit("txtEstado")->hasFocus());
+    EXPECT_TRUE(edit("txtBuscar")->hasFocus());
+    QTest::keyClick(edit("txtBuscar"), Qt::Key_Return);
+    EXPECT_TRUE(edit("txtBuscar")->hasFocus());
+    QTest::keyClick(edit("txtBuscar"), Qt::Key_F3);
+    QTest::mouseClick(edit("txtBuscar")->findChild<QToolButton*>(), Qt::LeftButton);
+    EXPECT_EQ(withGlass.count, 2);
+    type("txtSucursal", "042");
+    QTest::keyClick(edit("txtSucursal"), Qt::Key_F3);
+    EXPECT_EQ(withoutGlass.count, 0);
+    edit("txtBuscar")->setFocus();
+    EXPECT_EQ(edit("txtSucursal")->text(), "0042");
+    edit("txtSucursal")->clear();
+    changes.count = 0;
+    type("txtSucursal", "a1");
+    EXPECT_EQ(changes.count, 2);
+    edit("txtBuscar")->setFocus();
+    EXPECT_EQ(code->Text(), "A1");
 
     QStringList found;
     for (const char* codigo : {"0002", "", "0001", "0009", "0001", " ", "O'1", "' OR '1'='1"}) {
