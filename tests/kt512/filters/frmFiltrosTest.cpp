@@ -21,21 +21,19 @@ class DialogoDeFiltros : public ktest::EntornoTablero {
 protected:
     com::Ptr<ItxtVEX> caja(const char* nombre) { return filtros().control<ItxtVEX>(nombre); }
     QWidget* widget(const char* nombre) { return filtros().ctl(nombre).widget(); }
-    void mostrarDialogo() {
-        filtros().Show();
-        filtros().window()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(filtros().window()));
-    }
 };
 
-// The dialog takes the board's parent, tells its bar of the activation and writes each code in
-// the pattern its parameter gives.
-TEST_F(DialogoDeFiltros, AlCargarseTomaElPadreDelTableroYLosFormatosDeLasClaves) {
+// On load the dialog takes the board's parent, tells its bar of the activation and writes each
+// code in the pattern its parameter gives. Accept reports only the first code without a
+// description, in this order, and focuses it.
+TEST_F(DialogoDeFiltros, CargaPadreYFormatosYAceptarAvisaElPrimerCodigoSinDescripcion) {
     otra->Load();
     tablero().setPadre(com::Ptr<com::IDispatch>(otra.get()));
     sistema->parametros.insert("FTO_SUCURSAL", "000");
     filtros().Aceptado = true;
-    mostrarDialogo();
+    filtros().Show();
+    filtros().window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(filtros().window()));
     EXPECT_FALSE(filtros().Aceptado);
     const auto* barra =
         dynamic_cast<suite::Controles*>(filtros().control<IControles>("Controles").get());
@@ -53,11 +51,7 @@ TEST_F(DialogoDeFiltros, AlCargarseTomaElPadreDelTableroYLosFormatosDeLasClaves)
         codigos << caja(nombre)->Text();
     }
     EXPECT_EQ(codigos, (QStringList{"007", "0007", "0000000007"}));
-}
 
-// Accept reports only the first code without a description, in this order, and focuses it.
-TEST_F(DialogoDeFiltros, AceptarAvisaSoloElPrimerCodigoSinDescripcionYLoEnfoca) {
-    mostrarDialogo();
     // Codes as their patterns write them, so that leaving a box does not look them up again.
     filtro("txtEstado", "XX", "txtNEstado", "");
     filtro("txtTipoVehiculo", "0009", "txtNTipoVehiculo", "");

@@ -98,7 +98,9 @@ TEST_F(ComponentLibraryTest, AHostRegistersTheLibraryReachesTheBoardAndUnloadsIt
     EXPECT_FALSE(registry.findClass(kPantalla));
 }
 
-TEST_F(ComponentLibraryTest, TheVersionRecordIsReadFromTheFile) {
+// The version record is read from the file, and the library exports its four entry points and
+// nothing else.
+TEST_F(ComponentLibraryTest, TheFileCarriesItsVersionRecordAndExportsOnlyItsEntryPoints) {
     const auto info = com::VersionInfo::read(kBiblioteca);
     QStringList leido;
     for (const QString& clave : info.keys())
@@ -108,9 +110,7 @@ TEST_F(ComponentLibraryTest, TheVersionRecordIsReadFromTheFile) {
               "Language=0x0C0A CodePage=1200 FileVersion=6.00.0048 "
               "ProductVersion=6.00.0048 InternalName=KT512 "
               "OriginalFilename=KT512.dll ProductName=Kestrova OLESelfRegister=");
-}
 
-TEST_F(ComponentLibraryTest, TheLibraryExportsItsFourEntryPointsAndNothingElse) {
     QProcess nm;
     nm.start("nm", {"-D", "--defined-only", "--format=just-symbols", kBiblioteca});
     ASSERT_TRUE(nm.waitForFinished(30000)) << nm.errorString().toStdString();
