@@ -228,8 +228,8 @@ forms::FormDesign formaDePrueba() {
 
 // A Tab sent as keys moves on, from a list too; a prepared form selects the text of a box
 // focused by code, prepared twice as well; a reset clears the selection of its lists and keeps
-// their rows, and leaves an unloaded form unloaded.
-TEST_F(FuncionesTest, TheFormHelpersMoveTheFocusSelectTheTextAndResetTheLists) {
+// their rows, and leaves an unloaded form unloaded; the list format is applied last.
+TEST_F(FuncionesTest, TheFormHelpersMoveTheFocusSelectTheTextResetAndFormatTheLists) {
     forms::Form forma{formaDePrueba()};
     forma.Show();
     forma.window()->activateWindow();
@@ -263,6 +263,35 @@ TEST_F(FuncionesTest, TheFormHelpersMoveTheFocusSelectTheTextAndResetTheLists) {
     forms::Form descargada{formaDePrueba()};
     funciones->ReiniciarForma(descargada, 1);
     EXPECT_FALSE(descargada.isLoaded());
+
+    // Formatted, columns fit their text within a cap, numbers align right while codes ("007")
+    // stay left, and dates show in the operator's format.
+    const QString largo = QStringLiteral("Distribuidora O'Brien, S.A. de C.V. ").repeated(6);
+    lista.setContent({"Folio", "Cliente", "Importe", "Fecha", "Km"},
+                     {{"0001000012", largo, "1234.5", "2026-03-04", "-3"},
+                      {"0001000013", "Ana", "17", "2026-03-05 08:30:00", "0.25"},
+                      {"0001000014", "Luis", "", "", "007"}});
+    com::newObject<suite::FormatoLista>()->Aplicar(lista);
+    auto* view = qobject_cast<QTreeView*>(lista.widget());
+    ASSERT_NE(view, nullptr);
+    const auto width = [view](int column) { return view->header()->sectionSize(column); };
+    const auto alignment = [view](int column) {
+        return view->model()
+                   ->data(view->model()->index(0, column), Qt::TextAlignmentRole)
+                   .value<Qt::Alignment>() &
+               Qt::AlignHorizontal_Mask;
+    };
+
+    const QFontMetrics metrics(view->font());
+    EXPECT_GE(width(0), metrics.horizontalAdvance("0001000012"));
+    EXPECT_GT(width(1), width(0));
+    EXPECT_LT(width(1), metrics.horizontalAdvance(largo));
+    EXPECT_GE(width(4), metrics.horizontalAdvance("Km"));
+    EXPECT_EQ(
+        std::vector({alignment(0), alignment(1), alignment(2), alignment(4)}),
+        std::vector<Qt::Alignment>({Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft}));
+    EXPECT_EQ(lista.subItem(1, 3), "04/03/2026");
+    EXPECT_EQ(lista.subItem(2, 3), "05/03/2026 08:30");
     forma.Unload();
 }
 
@@ -315,10 +344,9 @@ TEST_F(LlenarListaTest, ColumnsAndRowsComeFromTheQueryInTheOperatorsFormats) {
     ASSERT_TRUE(llenar(vacia.replace("ORDER BY", "WHERE 1 = 0 ORDER BY")));
     EXPECT_EQ(lista.Count(), 0);
     EXPECT_EQ(fila(0), kColumnas);
-}
 
-// A binary fraction's noise is no decimal; whole numbers and codes stay as they are.
-TEST_F(LlenarListaTest, TheNumbersOfAColumnShowTheDecimalsOfTheOneThatHasTheMost) {
+    // The numbers of a column show the decimals of the one that has the most; a binary
+    // fraction's noise is no decimal, and whole numbers and codes stay as they are.
     ASSERT_TRUE(llenar(
         QStringLiteral("SELECT 'A' AS Folio, 34.16 AS Volumen, 0.1 + 0.2 AS Suma, 12 AS Piezas, "
                        "'0012' AS Clave UNION ALL SELECT 'B', 39.9, 1, 7, '12' "
@@ -329,39 +357,6 @@ TEST_F(LlenarListaTest, TheNumbersOfAColumnShowTheDecimalsOfTheOneThatHasTheMost
                                   {"B", "39.90", "1.0", "7", "12"},
                                   {"C", "12.00", "2.5", "-8", ""},
                                   {"D", "", "-3.0", "9", "3"}}));
-}
-
-// Columns fit their text within a cap, numbers align right while codes ("007") stay left, and
-// dates show in the operator's format.
-TEST(FormatoListaTest, ColumnsFitNumbersAlignRightAndDatesShowInTheOperatorsFormat) {
-    const QString largo = QStringLiteral("Distribuidora O'Brien, S.A. de C.V. ").repeated(6);
-    forms::Form forma{formaDePrueba()};
-    forms::ListView& lista = forma.listView("lvLista");
-    lista.setContent({"Folio", "Cliente", "Importe", "Fecha", "Km"},
-                     {{"0001000012", largo, "1234.5", "2026-03-04", "-3"},
-                      {"0001000013", "Ana", "17", "2026-03-05 08:30:00", "0.25"},
-                      {"0001000014", "Luis", "", "", "007"}});
-    com::newObject<suite::FormatoLista>()->Aplicar(lista);
-    auto* view = qobject_cast<QTreeView*>(lista.widget());
-    ASSERT_NE(view, nullptr);
-    const auto width = [view](int column) { return view->header()->sectionSize(column); };
-    const auto alignment = [view](int column) {
-        return view->model()
-                   ->data(view->model()->index(0, column), Qt::TextAlignmentRole)
-                   .value<Qt::Alignment>() &
-               Qt::AlignHorizontal_Mask;
-    };
-
-    const QFontMetrics metrics(view->font());
-    EXPECT_GE(width(0), metrics.horizontalAdvance("0001000012"));
-    EXPECT_GT(width(1), width(0));
-    EXPECT_LT(width(1), metrics.horizontalAdvance(largo));
-    EXPECT_GE(width(4), metrics.horizontalAdvance("Km"));
-    EXPECT_EQ(
-        std::vector({alignment(0), alignment(1), alignment(2), alignment(4)}),
-        std::vector<Qt::Alignment>({Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft}));
-    EXPECT_EQ(lista.subItem(1, 3), "04/03/2026");
-    EXPECT_EQ(lista.subItem(2, 3), "05/03/2026 08:30");
 }
 
 } // namespace
