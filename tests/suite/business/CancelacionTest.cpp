@@ -16,9 +16,7 @@ namespace {
 
 // The sale and the remission services behave alike over their own tables.
 struct Documento {
-    const char* tabla;
-    const char* campoFolio;
-    const char* nombre;
+    QString tabla, campoFolio, nombre;
 };
 
 class CancelacionTest : public ::testing::TestWithParam<Documento> {
@@ -32,28 +30,26 @@ protected:
             mensaje = servicio->MensajeError();
             return ok;
         };
-        return QLatin1String(GetParam().tabla) == QLatin1String("Venta")
+        return d.tabla == "Venta"
                    ? con(runtime.create<kt512::IServicioVenta>(kt512::ClassIds::ServicioVenta))
                    : con(runtime.create<kt512::IServicioRemision>(
                          kt512::ClassIds::ServicioRemision));
     }
     // The lowest or highest folio that is not cancelled.
-    QString activo(const char* extremo) {
+    QString activo(const QString& extremo) {
         return db
             .scalar(QStringLiteral("SELECT %1(%2) FROM %3 WHERE Es_Cve_Estado <> 'CA'")
-                        .arg(QLatin1String(extremo), QLatin1String(GetParam().campoFolio),
-                             QLatin1String(GetParam().tabla)))
+                        .arg(extremo, d.campoFolio, d.tabla))
             .toString();
     }
     QStringList fila(const QString& folio) {
         return db
             .rows(QStringLiteral("SELECT Es_Cve_Estado, Oper_Ult_Modif FROM %1 WHERE %2 = '%3'")
-                      .arg(QLatin1String(GetParam().tabla), QLatin1String(GetParam().campoFolio),
-                           folio))
+                      .arg(d.tabla, d.campoFolio, folio))
             .value(0);
     }
-    QString nombre() const { return QString::fromUtf8(GetParam().nombre); }
 
+    const Documento& d = GetParam();
     QTemporaryDir dir;
     com::Runtime runtime{dir.filePath("registry.json")};
     ktest::TestDatabase db{{30, 3, QDate(2026, 3, 15)}};
@@ -71,14 +67,14 @@ TEST_P(CancelacionTest, CancelsOnceSaysWhyNotAndOnlyTheCallerEndsItsTransaction)
     ASSERT_NE(otro, folio);
     db.exec(QStringLiteral("CREATE TRIGGER falla BEFORE UPDATE ON %1 WHEN OLD.%2 = '%3' BEGIN "
                            "SELECT RAISE(ABORT, 'falla forzada'); END")
-                .arg(QLatin1String(GetParam().tabla), QLatin1String(GetParam().campoFolio), otro));
+                .arg(d.tabla, d.campoFolio, otro));
     ASSERT_TRUE(cancelar(folio)) << qPrintable(mensaje);
     EXPECT_EQ(mensaje, QString());
     EXPECT_EQ(fila(folio), (QStringList{"CA", "MGARCIA"}));
     EXPECT_FALSE(cancelar(folio));
-    EXPECT_EQ(mensaje, QStringLiteral("%1 %2 ya está cancelada").arg(nombre(), folio));
+    EXPECT_EQ(mensaje, QStringLiteral("%1 %2 ya está cancelada").arg(d.nombre, folio));
     EXPECT_FALSE(cancelar("9999'99999"));
-    EXPECT_EQ(mensaje, QStringLiteral("%1 9999'99999 no existe").arg(nombre()));
+    EXPECT_EQ(mensaje, QStringLiteral("%1 9999'99999 no existe").arg(d.nombre));
     EXPECT_FALSE(cancelar(otro));
     EXPECT_FALSE(conexion.inTransaction());
 
