@@ -95,6 +95,7 @@ TEST_P(CancelacionTest, CancelsOnceSaysWhyNotAndOnlyTheCallerEndsItsTransaction)
 
 INSTANTIATE_TEST_SUITE_P(Documentos, CancelacionTest,
                          ::testing::Values(Documento{"Venta", "Vn_Folio", "La venta"},
-                                           Documento{"Remision", "Rm_Folio", "La remisión"}));
+                                           Documento{"Remision", "Rm_Folio", "La remisión"}),
+                         [](const auto& p) { return p.param.tabla.toStdString(); });
 
 } // namespace

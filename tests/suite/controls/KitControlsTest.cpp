@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -171,21 +170,19 @@ QColor drawnColour(QWidget* w) {
     return w->grab().toImage().pixelColor(w->width() / 2, w->height() / 2);
 }
 
+// The scheme is not shown; it colours the form, and the boxes without colours of their own, the
+// focused one in the focus colour.
 TEST(ColorVexTest, AplicarColoresColoursTheFormAndTheBoxesWithoutColoursOfTheirOwn) {
     ktest::KitForm form;
-    auto scheme = form.add<kt512::IcolorVEX>(progId::ColourScheme, "colorVEX",
-                                             {{"backcolor", 16119285},
-                                              {"enablecolor", "&H00E0FFFF&"},
-                                              {"focuscolor", "&H00FFE5CC&"},
-                                              {"textfontsize", 8.25}});
-    form.add(progId::TextBox, "txtSinColor");
-    form.add(progId::TextBox, "txtConColor", {{"enabledcolor", 16777215}});
+    auto scheme = form.add<kt512::IcolorVEX>(
+        progId::ColourScheme, "colorVEX",
+        {{"backcolor", 16119285}, {"enablecolor", "&H00E0FFFF&"}, {"focuscolor", "&H00FFE5CC&"}});
+    QWidget* plain = form.add(progId::TextBox, "txtSinColor")->widget();
+    QWidget* own = form.add(progId::TextBox, "txtConColor", {{"enabledcolor", 16777215}})->widget();
     form.showActive();
     EXPECT_FALSE(form.window().findChild<QWidget*>("colorVEX")->isVisible());
 
     scheme->AplicarColores();
-    QLineEdit* plain = form.window().findChild<QLineEdit*>("txtSinColor");
-    QLineEdit* own = form.window().findChild<QLineEdit*>("txtConColor");
     EXPECT_EQ(drawnColour(&form.window()), QColor(0xF5, 0xF5, 0xF5));
     own->setFocus();
     EXPECT_EQ(drawnColour(plain), QColor(0xFF, 0xFF, 0xE0));

@@ -22,7 +22,6 @@ class KitForm {
 public:
     explicit KitForm(std::shared_ptr<suite::HostSession> session = {}) {
         suite::registerControlKit(m_runtime, std::move(session));
-        m_window->setObjectName("frmPrueba");
         m_window->resize(640, 400);
     }
     ~KitForm() {

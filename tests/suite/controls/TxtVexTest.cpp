@@ -6,7 +6,6 @@
 #include "platform/com/RuntimeError.h"
 #include "suite/controls/DecimalText.h"
 #include "suite/controls/NumberPattern.h"
-#include "suite/host/HostSession.h"
 #include "tests/support/PrintQString.h"
 #include "tests/support/TestDatabase.h"
 

@@ -173,7 +173,6 @@ TEST_F(FuncionesTest, SistemaReadsParametersOrTheirDefaultAndLogsMessages) {
         return sistema->LeerParametro(nombre, 0, "T", valorDefault).toString();
     };
     EXPECT_EQ(&sistema->Conexion(), &session->connection());
-    EXPECT_EQ(sistema->Usuario(), "MGARCIA");
     EXPECT_TRUE(runtime.createInstance("Kestrova.FormatoLista").query<kt512::IFormatoLista>());
 
     EXPECT_EQ(parametro("LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES", "99"), "20");
