@@ -3,8 +3,6 @@
 // branch, number of folios.
 
 #include "platform/ado/Connection.h"
-#include "platform/ado/Providers.h"
-#include "platform/com/Ptr.h"
 #include "platform/com/RuntimeError.h"
 #include "platform/forms/RecordingPresenter.h"
 #include "suite/host/Funciones.h"
@@ -23,16 +21,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        auto session = std::make_shared<suite::HostSession>(
-            ktest::TestDatabase::connect(args[1]), QStringLiteral("OTRO"),
-            std::make_shared<forms::RecordingPresenter>());
+        auto session =
+            std::make_shared<suite::HostSession>(ktest::TestDatabase::connect(args[1]), "OTRO",
+                                                 std::make_shared<forms::RecordingPresenter>());
         auto funciones = com::newObject<suite::Funciones>(session);
         ado::Connection& connection = session->connection();
         QTextStream out(stdout);
         for (int i = 0; i < args[3].toInt(); ++i) {
             connection.BeginTrans();
-            const QString folio =
-                funciones->SiguienteFolio(args[2], QStringLiteral("EMBARQUE"), 10, -1).toString();
+            const QString folio = funciones->SiguienteFolio(args[2], "EMBARQUE", 10, -1).toString();
             connection.Execute(
                 QStringLiteral(
                     "INSERT INTO Embarque (Eb_Folio, Sc_Cve_Sucursal) VALUES ('%1', '%2')")
