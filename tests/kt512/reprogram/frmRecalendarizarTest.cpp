@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -27,7 +26,7 @@ protected:
     // Loads the dialog on kCargada, shows it modally and runs one step per turn of its loop;
     // a dialog still open after the last step is a failure, and is closed.
     void mostrar(std::vector<std::function<void()>> pasos) {
-        d().Cargar(kCargada, QStringLiteral("0001O'0001"));
+        d().Cargar(kCargada, kOrden);
         size_t siguiente = 0;
         int esperas = 0;
         QTimer turno;
@@ -35,10 +34,8 @@ protected:
             // Keys and focus need the dialog to be the active window.
             if (!d().isVisible() || (!d().window()->isActiveWindow() && ++esperas < 500))
                 return;
-            if (siguiente < pasos.size()) {
-                pasos[siguiente++]();
-                return;
-            }
+            if (siguiente < pasos.size())
+                return pasos[siguiente++]();
             ADD_FAILURE() << "the dialog stayed open";
             d().Unload();
         });
@@ -48,21 +45,18 @@ protected:
         EXPECT_FALSE(d().isLoaded());
     }
 
-    QWidget* w(const char* nombre) { return d().ctl(QString::fromLatin1(nombre)).widget(); }
-    QWidget* dias() { return w("MvFechaEntrega")->findChild<QAbstractItemView*>(); }
+    QWidget* w(const char* nombre) { return d().ctl(nombre).widget(); }
+    QAbstractItemView* dias() { return w("MvFechaEntrega")->findChild<QAbstractItemView*>(); }
     void pulsar(const char* boton) { qobject_cast<QAbstractButton*>(w(boton))->click(); }
-    void elegir(int dia) {
-        d().monthView(QStringLiteral("MvFechaEntrega")).setValue(QDate(2026, 12, dia));
-    }
-    // Where the calendar shows a day of December 2026 (it starts on a Tuesday).
+    void elegir(int dia) { d().monthView("MvFechaEntrega").setValue(QDate(2026, 12, dia)); }
+    // Where the calendar shows a day of December 2026 (it starts on a Tuesday), in the window.
     QPoint celda(int dia) {
-        auto* dias = w("MvFechaEntrega")->findChild<QAbstractItemView*>();
-        QAbstractItemModel* modelo = dias->model();
+        QAbstractItemModel* modelo = dias()->model();
         for (int r = 1; r < modelo->rowCount(); ++r)
             for (int c = 0; c < modelo->columnCount(); ++c) {
                 const QModelIndex i = modelo->index(r, c);
                 if (i.data().toInt() == dia && (dia < 20 || r > 2) && (dia > 10 || r < 4))
-                    return dias->viewport()->mapTo(dias->window(), dias->visualRect(i).center());
+                    return dias()->viewport()->mapTo(d().window(), dias()->visualRect(i).center());
             }
         return {};
     }
@@ -92,9 +86,8 @@ TEST_F(DialogoRecalendarizar, TheLoadedDayOrALaterOneIsAcceptedAndAnEarlierOneRe
     const auto& m = mensajes->messages();
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(std::tuple(m[0].text, m[0].style, m[0].title, m[0].module, m[0].id),
-              std::tuple(QStringLiteral("La fecha de entrega no puede ser menor a la fecha actual"),
-                         48L, QStringLiteral("Kestrova"), QStringLiteral("KT512"),
-                         QStringLiteral("ERR-ID:7500008")));
+              std::tuple("La fecha de entrega no puede ser menor a la fecha actual", 48L,
+                         "Kestrova", "KT512", "ERR-ID:7500008"));
     mensajes->clear();
 
     mostrar({[&] {
@@ -116,11 +109,7 @@ TEST_F(DialogoRecalendarizar, EveryOtherWayOutLeavesItNotAccepted) {
          }},
         {"Esc en el boton", [&] { QTest::keyClick(w("cmdAceptar"), Qt::Key_Escape); }},
         {"salir de la barra",
-         [&] {
-             qobject_cast<QAbstractButton*>(
-                 w("Titulo")->findChild<QWidget*>(QStringLiteral("btnSalir")))
-                 ->click();
-         }},
+         [&] { w("Titulo")->findChild<QAbstractButton*>("btnSalir")->click(); }},
         {"cerrar la ventana", [&] { d().window()->close(); }},
     };
     for (const auto& [como, salir] : salidas) {
@@ -132,7 +121,7 @@ TEST_F(DialogoRecalendarizar, EveryOtherWayOutLeavesItNotAccepted) {
                  },
                  salir});
         EXPECT_FALSE(d().Aceptado);
-        EXPECT_EQ(ids(), QStringList{QStringLiteral("ERR-ID:7500008")});
+        EXPECT_EQ(ids(), QStringList{"ERR-ID:7500008"});
     }
 }
 
