@@ -107,9 +107,10 @@ protected:
     // the menu, whose texts land in `menu`, and runs enDialogo once the date dialog shows.
     // True when the dialog was shown.
     bool reprogramar(const char* lista, const std::function<void()>& enDialogo, int fila = 0) {
-        if (std::string_view(lista) == "lvEmbarques")
-            QTest::keyClick(p().window(), Qt::Key_2, Qt::AltModifier);
+        const bool embarques = std::string_view(lista) == "lvEmbarques";
+        QTest::keyClick(p().window(), embarques ? Qt::Key_2 : Qt::Key_1, Qt::AltModifier);
         bool visto = false;
+        int esperas = 0;
         menu.clear();
         QTimer vigia;
         QObject::connect(&vigia, &QTimer::timeout, [&] {
@@ -118,7 +119,9 @@ protected:
                     menu += a->text();
                 m->setActiveAction(m->actions().value(0));
                 QTest::keyClick(m, Qt::Key_Return);
-            } else if (!visto && dialogo().isVisible()) {
+            } else if (!visto && dialogo().isVisible() &&
+                       // Keys and focus need the dialog to be the active window.
+                       (dialogo().window()->isActiveWindow() || ++esperas > 500)) {
                 visto = true;
                 enDialogo();
                 if (dialogo().isVisible()) {
@@ -142,6 +145,29 @@ protected:
         qobject_cast<QAbstractButton*>(dialogo().ctl(u"cmdAceptar"_s).widget())->click();
     }
     void escapar() { QTest::keyClick(dialogo().window(), Qt::Key_Escape); }
+    QWidget* enDialogo(const char* nombre) { return dialogo().ctl(nombre).widget(); }
+    QAbstractItemView* dias() {
+        return enDialogo("MvFechaEntrega")->findChild<QAbstractItemView*>();
+    }
+    // Clicks a day of December 2026 (it starts on a Tuesday) in the dialog's calendar, once the
+    // right button that opened the menu is up.
+    void clicEnDia(int dia, bool doble = false) {
+        QTest::mouseRelease(p().window()->windowHandle(), Qt::RightButton);
+        QAbstractItemModel* modelo = dias()->model();
+        for (int r = 1; r < modelo->rowCount(); ++r)
+            for (int c = 0; c < modelo->columnCount(); ++c) {
+                const QModelIndex i = modelo->index(r, c);
+                if (i.data().toInt() != dia || (dia >= 20 && r <= 2) || (dia <= 10 && r >= 4))
+                    continue;
+                QWindow* ventana = dias()->window()->windowHandle();
+                const QPoint punto =
+                    dias()->viewport()->mapTo(dias()->window(), dias()->visualRect(i).center());
+                if (doble)
+                    return QTest::mouseDClick(ventana, Qt::LeftButton, {}, punto);
+                return QTest::mouseClick(ventana, Qt::LeftButton, {}, punto);
+            }
+        ADD_FAILURE() << "no day " << dia;
+    }
     // The one message shown since the last call, as (id, title, style); its text in `texto`.
     std::tuple<QString, QString, long> mensaje(QString* texto = nullptr) {
         const auto m = mensajes->messages();
@@ -526,6 +552,65 @@ TEST_F(PantallaReprogramarViaje, OnlyTheRowClickedIsOfferedAndNothingShortOfAnAc
     EXPECT_EQ(tablas(), antes);
 }
 
+// The date dialog opens on the record's day: that day, whatever its time, or a later one is
+// accepted; an earlier one is refused and the dialog stays; every other way out cancels.
+TEST_F(PantallaReprogramarViaje, TheDateDialogTakesTheRecordsDayOrALaterOneAndOtherExitsCancel) {
+    const std::pair<const char*, std::function<void()>> salidas[] = {
+        {"Cancelar", [&] { qobject_cast<QAbstractButton*>(enDialogo("cmdCancelar"))->click(); }},
+        {"Esc en el calendario",
+         [&] {
+             enDialogo("MvFechaEntrega")->setFocus();
+             QTest::keyClick(dias(), Qt::Key_Escape);
+         }},
+        {"Esc en el boton", [&] { QTest::keyClick(enDialogo("cmdAceptar"), Qt::Key_Escape); }},
+        {"salir de la barra",
+         [&] { enDialogo("Titulo")->findChild<QAbstractButton*>("btnSalir")->click(); }},
+        {"cerrar la ventana", [&] { dialogo().window()->close(); }},
+    };
+    const auto antes = tablas();
+    for (const auto& [como, salir] : salidas) {
+        SCOPED_TRACE(como);
+        EXPECT_TRUE(reprogramar("lvOrdenes", [&] {
+            dialogo().monthView("MvFechaEntrega").setValue(QDate(2026, 12, 3));
+            qobject_cast<QAbstractButton*>(enDialogo("cmdAceptar"))->click();
+            EXPECT_TRUE(dialogo().isVisible());
+            salir();
+        }));
+        EXPECT_FALSE(dialogo().Aceptado);
+        ASSERT_EQ(mensajes->messages().size(), 1u);
+        const forms::Message m = mensajes->messages()[0];
+        mensajes->clear();
+        EXPECT_EQ(std::tuple(m.text, m.style, m.title, m.module, m.id),
+                  std::tuple("La fecha de entrega no puede ser menor a la fecha actual", 48L,
+                             "Kestrova", "KT512", "ERR-ID:7500008"));
+    }
+    EXPECT_EQ(tablas(), antes);
+
+    db.exec("UPDATE Orden_Entrega SET Oe_Fecha_Entrega = '2026-12-10 15:30:45'");
+    ASSERT_TRUE(reprogramar(
+        "lvOrdenes", [&] { qobject_cast<QAbstractButton*>(enDialogo("cmdAceptar"))->click(); }));
+    EXPECT_EQ(dialogo().FechaSeleccionada(), QDateTime(QDate(2026, 12, 10), QTime(0, 0)));
+    // F4 in the calendar accepts (the order again, its remission gone with the first copy).
+    db.exec("UPDATE Orden_Entrega SET Es_Cve_Estado = 'RM', Rm_Folio = NULL");
+    abrir();
+    ASSERT_TRUE(reprogramar("lvOrdenes", [&] {
+        dialogo().monthView("MvFechaEntrega").setValue(QDate(2026, 12, 31));
+        enDialogo("MvFechaEntrega")->setFocus();
+        QTest::keyClick(dias(), Qt::Key_F4);
+    }));
+    EXPECT_EQ(dialogo().FechaSeleccionada().date(), QDate(2026, 12, 31));
+    // A single click only moves the focus; a double click on a later day accepts it.
+    ASSERT_TRUE(reprogramar("lvEmbarques", [&] {
+        clicEnDia(2);
+        EXPECT_EQ(QApplication::focusWidget(), enDialogo("cmdAceptar"));
+        EXPECT_TRUE(dialogo().isVisible());
+        clicEnDia(12, true);
+    }));
+    EXPECT_EQ(dialogo().FechaSeleccionada().date(), QDate(2026, 12, 12));
+    EXPECT_TRUE(dialogo().Aceptado);
+    EXPECT_TRUE(ids().isEmpty());
+}
+
 // A write refused by the database anywhere in the reprogramming leaves every table as it was,
 // tells the operator once while the busy pointer still shows, and still reloads both lists.
 TEST_F(PantallaReprogramarViaje, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
@@ -571,7 +656,6 @@ TEST_F(PantallaReprogramarViaje, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         punteros.clear();
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         db.exec("DROP TRIGGER falla");
-        QTest::keyClick(p().window(), Qt::Key_1, Qt::AltModifier);
     }
 }
 
