@@ -168,15 +168,12 @@ protected:
             }
         ADD_FAILURE() << "no day " << dia;
     }
-    // The one message shown since the last call, as (id, title, style); its text in `texto`.
-    std::tuple<QString, QString, long> mensaje(QString* texto = nullptr) {
+    // The one message shown since the last call.
+    forms::Message mensaje() {
         const auto m = mensajes->messages();
         mensajes->clear();
         EXPECT_EQ(m.size(), 1u);
-        if (texto)
-            *texto = m.empty() ? QString() : m.front().text;
-        return m.empty() ? std::tuple(QString(), QString(), 0L)
-                         : std::tuple(m.front().id, m.front().title, m.front().style);
+        return m.empty() ? forms::Message() : m.front();
     }
 
     QString menu;
@@ -256,9 +253,7 @@ TEST_F(PantallaReprogramarViaje, TheTitleNamesTheTripAndItsBranchWhereThereIsOne
         p().Cargar(kViaje, sucursal);
         const QString titulo = u"Reprogramar viajes — Viaje 0001V'0001"_s + cola;
         EXPECT_EQ(p().window()->windowTitle(), titulo);
-        auto* banda = w("Controles")->findChild<QLabel*>(u"caption"_s);
-        ASSERT_NE(banda, nullptr);
-        EXPECT_EQ(banda->text(), titulo);
+        EXPECT_EQ(w("Controles")->findChild<QLabel*>(u"caption"_s)->text(), titulo);
     }
 }
 
@@ -370,12 +365,13 @@ TEST_F(PantallaReprogramarViaje, ARefusedSaveLeavesTheTripTheScreenAndTheFlagsAs
 
         EXPECT_EQ(db.rows(fila), antes);
         EXPECT_FALSE(sesion->connection().inTransaction());
-        QString texto;
-        EXPECT_EQ(mensaje(&texto), std::tuple(u"ERR-ID:7500012"_s, u"Kestrova"_s, 16L));
-        EXPECT_TRUE(texto.startsWith("ActualizaValores() - "_L1) &&
-                    texto.contains(bloqueado ? u"el viaje está bloqueado"_s
-                                             : u"Otro usuario está guardando"_s))
-            << texto.toStdString();
+        const forms::Message m = mensaje();
+        EXPECT_EQ(std::tuple(m.id, m.title, m.style),
+                  std::tuple("ERR-ID:7500012", "Kestrova", 16L));
+        EXPECT_TRUE(m.text.startsWith("ActualizaValores() - "_L1) &&
+                    m.text.contains(bloqueado ? u"el viaje está bloqueado"_s
+                                              : u"Otro usuario está guardando"_s))
+            << m.text.toStdString();
         EXPECT_EQ(banderas(), std::tuple(true, false, true));
         EXPECT_EQ(caja("txtKmFinal")->ValorNumerico(), "987654");
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -521,7 +517,9 @@ TEST_F(PantallaReprogramarViaje, OnlyTheRowClickedIsOfferedAndNothingShortOfAnAc
 
     db.exec("UPDATE Orden_Entrega SET Oe_Fecha_Entrega = '2026-02-30'");
     EXPECT_FALSE(reprogramar("lvOrdenes", [] {}));
-    EXPECT_EQ(mensaje(), std::tuple(u"ERR-ID:7500015"_s, u"cmdAceptar()"_s, 16L));
+    const forms::Message m = mensaje();
+    EXPECT_EQ(std::tuple(m.id, m.title, m.style),
+              std::tuple("ERR-ID:7500015", "cmdAceptar()", 16L));
     db.exec("UPDATE Orden_Entrega SET Oe_Fecha_Entrega = '2026-12-04'");
 
     p().Aceptado = true;
@@ -565,9 +563,7 @@ TEST_F(PantallaReprogramarViaje, TheDateDialogTakesTheRecordsDayOrALaterOneAndOt
             salir();
         }));
         EXPECT_FALSE(dialogo().Aceptado);
-        ASSERT_EQ(mensajes->messages().size(), 1u);
-        const forms::Message m = mensajes->messages()[0];
-        mensajes->clear();
+        const forms::Message m = mensaje();
         EXPECT_EQ(std::tuple(m.text, m.style, m.title, m.module, m.id),
                   std::tuple("La fecha de entrega no puede ser menor a la fecha actual", 48L,
                              "Kestrova", "KT512", "ERR-ID:7500008"));
@@ -634,10 +630,10 @@ TEST_F(PantallaReprogramarViaje, AFailureAtAnyWriteLeavesEveryTableAsItWas) {
         traza();
         ASSERT_TRUE(reprogramar(lista, [&] { aceptar(); }));
         EXPECT_EQ(tablas(), antes);
-        QString texto;
-        EXPECT_EQ(mensaje(&texto), std::tuple(QString(id), QString(titulo), 16L));
-        EXPECT_TRUE(texto.contains(disparador ? "falla forzada"_L1 : "FOREIGN KEY"_L1))
-            << texto.toStdString();
+        const forms::Message m = mensaje();
+        EXPECT_EQ(std::tuple(m.id, m.title, m.style), std::tuple(id, titulo, 16L));
+        EXPECT_TRUE(m.text.contains(disparador ? "falla forzada"_L1 : "FOREIGN KEY"_L1))
+            << m.text.toStdString();
         EXPECT_EQ(condiciones().size(), 2);
         EXPECT_TRUE(p().Aceptado);
         EXPECT_EQ(punteros, std::vector<Qt::CursorShape>{Qt::WaitCursor});
