@@ -7,8 +7,6 @@
 #include "tests/support/TraceFile.h"
 
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace ktest {
 
@@ -21,14 +19,13 @@ const QString EntornoReprogramacion::kSucursal = QStringLiteral("0001");
 
 namespace {
 
-QString q(const QString& texto) {
-    return QLatin1Char('\'') + QString(texto).replace(QLatin1Char('\''), QLatin1String("''")) +
-           QLatin1Char('\'');
+QString q(QString texto) {
+    return '\'' + texto.replace('\'', "''") + '\'';
 }
 
 // Every column of the table, in the order the inserts below give their values.
 QString columnas(const char* tabla) {
-    return suite::Schema::table(QLatin1String(tabla)).columnNames().join(QStringLiteral(", "));
+    return suite::Schema::table(tabla).columnNames().join(", ");
 }
 
 } // namespace
@@ -38,17 +35,14 @@ void EntornoReprogramacion::SetUp() {
     if (!TestDatabase::available(motor, &why))
         GTEST_SKIP() << why.toStdString();
     forms::setTimersPaused(true);
-    qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db.path() + QStringLiteral(".trace")));
+    qputenv("KESTROVA_SQL_TRACE", QFile::encodeName(db.path() + ".trace"));
 
-    db.exec(QStringLiteral("INSERT INTO Viaje (Vj_Folio, Vj_Fecha, Es_Cve_Estado, "
-                           "Sc_Cve_Sucursal) VALUES (%1, '2026-12-04', 'AB', '0001')")
-                .arg(q(kViaje)));
-    for (const auto& [tabla, folio] :
-         {std::pair{"ORDEN_ENTREGA", kOrden}, std::pair{"EMBARQUE", kEmbarque}})
-        db.exec(QStringLiteral("INSERT INTO Viaje_Documento (Vj_Folio, Vd_Tabla, Vd_Documento) "
-                               "VALUES (%1, '%2', %3)")
-                    .arg(q(kViaje), QLatin1String(tabla), q(folio)));
-
+    db.exec("INSERT INTO Viaje (Vj_Folio, Vj_Fecha, Es_Cve_Estado, Sc_Cve_Sucursal) VALUES (" +
+            q(kViaje) + ", '2026-12-04', 'AB', '0001')");
+    for (const QString& folio : {kOrden, kEmbarque})
+        db.exec("INSERT INTO Viaje_Documento (Vj_Folio, Vd_Tabla, Vd_Documento) VALUES (" +
+                q(kViaje) + (folio == kOrden ? ", 'ORDEN_ENTREGA', " : ", 'EMBARQUE', ") +
+                q(folio) + ")");
     const char* const estados[] = {"RM", "RMT", "RM", "CA"};
     for (int id = 1; id <= 4; ++id)
         db.exec(
@@ -60,32 +54,26 @@ void EntornoReprogramacion::SetUp() {
                            "99999999999999.9999, 0.05, 0, 1, 2, 0.16, 3, 4, 5, 'MXN', 17.25, %4, "
                            "'Patricio O''Brien', NULL, 0, 0, 0, 'ALTA', '2026-11-30 10:00:00', "
                            "'MODIF', '2026-12-01 11:00:00', '0001', '0001', '01', '%5')")
-                .arg(q(kOrden), QString::number(id),
-                     q(QString(253, QChar(0x00F1)) + QStringLiteral("''")), q(kRemision),
-                     QLatin1String(estados[id - 1]), columnas("Orden_Entrega")));
-    db.exec(QStringLiteral("INSERT INTO Remision (Rm_Folio, Rm_Fecha, Sc_Cve_Sucursal, "
-                           "Rm_Importe, Es_Cve_Estado) VALUES (%1, '2026-12-02', '0001', 10.5, "
-                           "'AC')")
-                .arg(q(kRemision)));
-    db.exec(QStringLiteral("INSERT INTO Venta (Vn_Folio, Vn_Fecha, Sc_Cve_Sucursal, Vn_Tabla, "
-                           "Vn_Documento, Vn_Importe, Es_Cve_Estado) VALUES (%1, '2026-12-02', "
-                           "'0001', 'REMISION', %2, 10.5, 'FA')")
-                .arg(q(kVenta), q(kRemision)));
-    for (const auto& [id, tabla, documento] :
-         {std::tuple{1, "REMISION", kRemision}, std::tuple{2, "PEDIDO", QStringLiteral("PE'0001")}})
-        db.exec(QStringLiteral("INSERT INTO Entrega_Documento (Ed_Tabla, Ed_Documento, De_ID, "
-                               "De_Tabla, De_Documento) VALUES ('ORDEN_ENTREGA', %1, %2, '%3', "
-                               "%4)")
-                    .arg(q(kOrden), QString::number(id), QLatin1String(tabla), q(documento)));
-    db.exec(
-        QStringLiteral("INSERT INTO Embarque (%2) VALUES (%1, "
-                       "'2026-12-02', '2026-12-04', '0001', 'LOC', '0001', 12000.75, 0.1, NULL, "
-                       "'CLIENTE', 'C''00000001', 3, 'ALTA', '2026-11-30 10:00:00', 'MODIF', "
-                       "'2026-12-01 11:00:00', 'TRASPASO', 'T''0000001', 'RMT')")
-            .arg(q(kEmbarque), columnas("Embarque")));
+                .arg(q(kOrden), QString::number(id), q(QString(253, QChar(0x00F1)) + "''"),
+                     q(kRemision), estados[id - 1], columnas("Orden_Entrega")));
+    db.exec("INSERT INTO Remision (Rm_Folio, Rm_Fecha, Sc_Cve_Sucursal, Rm_Importe, Es_Cve_Estado) "
+            "VALUES (" +
+            q(kRemision) + ", '2026-12-02', '0001', 10.5, 'AC')");
+    db.exec("INSERT INTO Venta (Vn_Folio, Vn_Fecha, Sc_Cve_Sucursal, Vn_Tabla, Vn_Documento, "
+            "Vn_Importe, Es_Cve_Estado) VALUES (" +
+            q(kVenta) + ", '2026-12-02', '0001', 'REMISION', " + q(kRemision) + ", 10.5, 'FA')");
+    for (const QString& vinculo :
+         {"1, 'REMISION', " + q(kRemision), QString("2, 'PEDIDO', 'PE''0001'")})
+        db.exec("INSERT INTO Entrega_Documento (Ed_Tabla, Ed_Documento, De_ID, De_Tabla, "
+                "De_Documento) VALUES ('ORDEN_ENTREGA', " +
+                q(kOrden) + ", " + vinculo + ")");
+    db.exec("INSERT INTO Embarque (" + columnas("Embarque") + ") VALUES (" + q(kEmbarque) +
+            ", '2026-12-02', '2026-12-04', '0001', 'LOC', '0001', 12000.75, 0.1, NULL, 'CLIENTE', "
+            "'C''00000001', 3, 'ALTA', '2026-11-30 10:00:00', 'MODIF', '2026-12-01 11:00:00', "
+            "'TRASPASO', 'T''0000001', 'RMT')");
 
-    runtime = std::make_unique<com::Runtime>(db.path() + QStringLiteral(".registry"));
-    sesion = std::make_shared<suite::HostSession>(db.open(), QStringLiteral("O'PRUEBA"), mensajes);
+    runtime = std::make_unique<com::Runtime>(db.path() + ".registry");
+    sesion = std::make_shared<suite::HostSession>(db.open(), "O'PRUEBA", mensajes);
     suite::registerHostServices(*runtime, sesion);
     suite::registerControlKit(*runtime, sesion);
     suite::registerBusinessServices(*runtime, sesion);
@@ -100,7 +88,7 @@ void EntornoReprogramacion::TearDown() {
 }
 
 QStringList EntornoReprogramacion::traza() {
-    return takeTrace(db.path() + QStringLiteral(".trace"));
+    return takeTrace(db.path() + ".trace");
 }
 
 QStringList EntornoReprogramacion::ids() {
@@ -114,10 +102,8 @@ QStringList EntornoReprogramacion::ids() {
 std::map<QString, QList<QStringList>> EntornoReprogramacion::tablas() {
     std::map<QString, QList<QStringList>> r;
     for (const char* tabla :
-         {"Orden_Entrega", "Embarque", "Entrega_Documento", "Venta", "Remision", "Folio"}) {
-        const QString nombre = QString::fromLatin1(tabla);
-        r[nombre] = db.rows(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(nombre));
-    }
+         {"Orden_Entrega", "Embarque", "Entrega_Documento", "Venta", "Remision", "Folio"})
+        r[tabla] = db.rows(QStringLiteral("SELECT * FROM %1 ORDER BY 1, 2, 3").arg(tabla));
     return r;
 }
 
@@ -125,7 +111,7 @@ QStringList EntornoReprogramacion::foliosNuevos(const char* tabla, const char* l
     QStringList r;
     for (const QStringList& fila :
          db.rows(QStringLiteral("SELECT DISTINCT %2 FROM %1 WHERE %2 NOT IN (%3, %4) ORDER BY 1")
-                     .arg(QLatin1String(tabla), QLatin1String(llave), q(kOrden), q(kEmbarque))))
+                     .arg(tabla, llave, q(kOrden), q(kEmbarque))))
         r << fila.value(0);
     return r;
 }

@@ -22,30 +22,26 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 5) {
-        std::fprintf(stderr,
-                     "usage: kt_reprogram_worker DATABASE FOLIO LIST yyyy-MM-dd [FOLIO...]\n");
+    if (args.size() < 5)
         return 2;
-    }
     QTextStream out(stdout);
     try {
         QTemporaryDir dir;
-        com::Runtime runtime(dir.filePath(QStringLiteral("registry.json")));
+        com::Runtime runtime(dir.filePath("registry.json"));
         auto mensajes = std::make_shared<forms::RecordingPresenter>();
         auto session = std::make_shared<suite::HostSession>(ktest::TestDatabase::connect(args[1]),
-                                                            QStringLiteral("OTRO"), mensajes);
+                                                            "OTRO", mensajes);
         suite::registerHostServices(runtime, session);
         suite::registerControlKit(runtime, session);
         suite::registerBusinessServices(runtime, session);
         std::unique_ptr<kt512::Publico> publico = kt512::Publico::Iniciar();
-        kt512::frmReprogramarViaje& pantalla = publico->reprogramarViaje();
         const QDateTime fecha(QDate::fromString(args[4], Qt::ISODate), QTime(0, 0));
         for (int i = 2; i < args.size(); i = i == 2 ? 5 : i + 1) {
-            if (pantalla.ReprogramarDocumento(args[i], args[3], fecha))
-                out << "ok\n";
-            else
-                out << pantalla.mensajeError() << '\n';
-            out.flush();
+            kt512::frmReprogramarViaje& pantalla = publico->reprogramarViaje();
+            out << (pantalla.ReprogramarDocumento(args[i], args[3], fecha)
+                        ? QStringLiteral("ok")
+                        : pantalla.mensajeError())
+                << Qt::endl;
         }
         for (const forms::Message& m : mensajes->messages())
             out << m.id << ' ' << m.text << '\n';

@@ -40,21 +40,19 @@ const QString EntornoTablero::kFechas =
 void EntornoTablero::SetUp() {
     ASSERT_TRUE(dir.isValid());
     forms::setTimersPaused(true);
-    runtime = std::make_unique<com::Runtime>(dir.filePath(QStringLiteral("registry.json")));
+    runtime = std::make_unique<com::Runtime>(dir.filePath("registry.json"));
     suite::registerControlKit(*runtime, nullptr);
-    runtime->registerClassObject(kt512::ClassIds::FormatoLista,
-                                 QStringLiteral("Kestrova.FormatoLista"),
+    runtime->registerClassObject(kt512::ClassIds::FormatoLista, "Kestrova.FormatoLista",
                                  com::newObject<com::FunctionFactory>([this] {
                                      return com::newObject<FormatoContado>(formatosAplicados);
                                  }));
     sistema = com::newObject<FakeSistema>();
     funciones = com::newObject<FakeFunciones>();
-    funciones->consultas.insert(QStringLiteral("Viajes"),
-                                kPlantilla + QStringLiteral("{PARAMETROS}"));
+    funciones->consultas.insert("Viajes", kPlantilla + "{PARAMETROS}");
     publico = std::make_unique<kt512::Publico>(com::Ptr<kt512::ISistema>(sistema.get()),
                                                com::Ptr<kt512::IFunciones>(funciones.get()));
     forms::FormDesign otraForma;
-    otraForma.name = QStringLiteral("frmOtra");
+    otraForma.name = "frmOtra";
     otraForma.clientWidth = 3000;
     otraForma.clientHeight = 2000;
     otra = std::make_unique<forms::Form>(otraForma);
@@ -67,7 +65,7 @@ void EntornoTablero::TearDown() {
 }
 
 forms::ListView& EntornoTablero::lista() {
-    return tablero().listView(QStringLiteral("lvViajes"));
+    return tablero().listView("lvViajes");
 }
 
 QTreeView* EntornoTablero::vista() {
@@ -90,18 +88,18 @@ void EntornoTablero::teclaF5(Qt::KeyboardModifiers m) {
 }
 
 QString EntornoTablero::ultimaCondicion() const {
-    return funciones->sqlListas.isEmpty() ? QStringLiteral("<ninguna carga>")
+    return funciones->sqlListas.isEmpty() ? "<ninguna carga>"
                                           : funciones->sqlListas.constLast().mid(kPlantilla.size());
 }
 
 void EntornoTablero::filtro(const char* codigo, const QString& valor, const char* descripcion,
                             const QString& valorDescripcion) {
-    filtros().control<kt512::ItxtVEX>(QString::fromLatin1(codigo))->setText(valor);
-    filtros().control<kt512::ItxtVEX>(QString::fromLatin1(descripcion))->setText(valorDescripcion);
+    filtros().control<kt512::ItxtVEX>(codigo)->setText(valor);
+    filtros().control<kt512::ItxtVEX>(descripcion)->setText(valorDescripcion);
 }
 
 void EntornoTablero::filas(const std::vector<QStringList>& nuevas) {
-    funciones->columnas = QStringList{QStringLiteral("Folio")};
+    funciones->columnas = QStringList{"Folio"};
     for (qsizetype i = 1; !nuevas.empty() && i < nuevas.front().size(); ++i)
         funciones->columnas << QStringLiteral("C%1").arg(i);
     funciones->filas = nuevas;

@@ -1,4 +1,5 @@
-// The board's trip query, every way it reloads, its refresh parameter and its window.
+// The board's trip query, every way it reloads, its refresh parameter, its window, and the
+// searching, sorting and opening of the trips of its list.
 
 #include "kt512/trips/frmKT512.h"
 #include "EntornoTablero.h"
@@ -8,15 +9,17 @@
 #include "kt512/services/IdpFecha.h"
 #include "kt512/services/ItxtVEX.h"
 #include "platform/com/LateBinding.h"
+#include "platform/forms/ErrorReporter.h"
 #include "platform/forms/ListView.h"
 #include "platform/forms/Timer.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QHeaderView>
-#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
-#include <algorithm>
+#include <functional>
 
 using namespace kt512;
 
@@ -28,20 +31,20 @@ protected:
     int ticksHastaRecargar(int limite) {
         const int antes = cargas();
         for (int i = 1; i <= limite; ++i) {
-            tablero().timer(QStringLiteral("TmrRefresh")).tick();
+            tablero().timer("TmrRefresh").tick();
             if (cargas() != antes)
                 return i;
         }
         return 0;
     }
     void abrirCon(const char* tiempo) {
-        sistema->parametros.insert(QStringLiteral("LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES"),
-                                   QString::fromLatin1(tiempo));
+        sistema->parametros.insert("LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES", tiempo);
         tablero().Load();
     }
     void fecha(const char* selector, const QDate& dia) {
-        tablero().control<IdpFecha>(QString::fromLatin1(selector))->setValue(QDateTime(dia, {}));
+        tablero().control<IdpFecha>(selector)->setValue(QDateTime(dia, {}));
     }
+    QWidget* w(const char* nombre) { return tablero().ctl(nombre).widget(); }
 };
 
 TEST_F(Tablero, LaCondicionLlevaLasFechasYLosFiltrosQueTienenSuCajaDePrueba) {
@@ -51,84 +54,66 @@ TEST_F(Tablero, LaCondicionLlevaLasFechasYLosFiltrosQueTienenSuCajaDePrueba) {
     EXPECT_EQ(formatosAplicados, 1);
     EXPECT_TRUE(filtros().isLoaded() && !filtros().isVisible());
 
-    const QString todos = QStringLiteral(
-        " AND Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo = '0002' "
-        " AND Vehiculo.Vh_Cve_Vehiculo = '0000000007'  AND Viaje.Es_Cve_Estado = 'ER' "
-        " AND Viaje.Ch_Cve_Chofer = '0003'  AND Viaje.Sc_Cve_Sucursal = '0''01' ");
-    const std::vector<std::pair<std::function<void()>, QString>> casos{
-        // The vehicle is tested on its own code box; the others on their description.
-        {[&] { filtro("txtVehiculo", "0000000007", "txtNVehiculo", ""); },
-         " AND Vehiculo.Vh_Cve_Vehiculo = '0000000007' "},
-        {[&] {
-             filtro("txtEstado", "XX", "txtNEstado", "");
-             filtro("txtSucursal", "0009", "txtNSucursal", "");
-         },
-         ""},
-        {[&] { filtro("txtEstado", "", "txtNEstado", "EN RUTA"); },
-         " AND Viaje.Es_Cve_Estado = '' "},
-        {[&] { filtro("txtChofer", "0003", "txtNChofer", " "); },
-         " AND Viaje.Ch_Cve_Chofer = '0003' "},
-        {[&] {
-             filtro("txtSucursal", "0'01", "txtNSucursal", "NORTE");
-             filtro("txtChofer", "0003", "txtNChofer", "JUAN");
-             filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
-             filtro("txtVehiculo", "0000000007", "txtNVehiculo", "");
-             filtro("txtTipoVehiculo", "0002", "txtNTipoVehiculo", "TORTON");
-         },
-         todos}};
-    for (const auto& [arreglar, condicion] : casos) {
-        for (const char* caja :
-             {"txtEstado", "txtNEstado", "txtChofer", "txtNChofer", "txtSucursal", "txtNSucursal",
-              "txtVehiculo", "txtNVehiculo", "txtTipoVehiculo", "txtNTipoVehiculo"})
-            filtros().control<ItxtVEX>(QString::fromLatin1(caja))->setText(QString());
-        arreglar();
-        teclaF5();
-        EXPECT_EQ(ultimaCondicion(), kFechas + condicion);
-    }
+    // The vehicle is tested on its own code box, the others on their description, which counts
+    // when it is not empty, blanks and all.
+    filtro("txtTipoVehiculo", "0002", "txtNTipoVehiculo", "");
+    filtro("txtVehiculo", "0000000007", "txtNVehiculo", "");
+    filtro("txtEstado", "", "txtNEstado", "EN RUTA");
+    filtro("txtChofer", "", "txtNChofer", " ");
+    filtro("txtSucursal", "0009", "txtNSucursal", "");
+    teclaF5();
+    EXPECT_EQ(ultimaCondicion(), kFechas +
+                                     " AND Vehiculo.Vh_Cve_Vehiculo = '0000000007'  AND "
+                                     "Viaje.Es_Cve_Estado = ''  AND Viaje.Ch_Cve_Chofer = '' ");
+
+    filtro("txtSucursal", "0'01", "txtNSucursal", "NORTE");
+    filtro("txtChofer", "0003", "txtNChofer", "JUAN");
+    filtro("txtEstado", "ER", "txtNEstado", "EN RUTA");
+    filtro("txtTipoVehiculo", "0002", "txtNTipoVehiculo", "TORTON");
+    teclaF5();
+    EXPECT_EQ(ultimaCondicion(),
+              kFechas + " AND Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo = '0002'  AND "
+                        "Vehiculo.Vh_Cve_Vehiculo = '0000000007'  AND Viaje.Es_Cve_Estado = 'ER' "
+                        " AND Viaje.Ch_Cve_Chofer = '0003'  AND Viaje.Sc_Cve_Sucursal = '0''01' ");
 }
 
 TEST_F(Tablero, LaMarcaSeCambiaDondeEsteYLasFallasSeMuestranConSuEstilo) {
-    funciones->consultas[QStringLiteral("Viajes")] = QStringLiteral("A{PARAMETROS}B{PARAMETROS}");
+    funciones->consultas["Viajes"] = "A{PARAMETROS}B{PARAMETROS}";
     tablero().Load();
-    EXPECT_EQ(sSQL(), QStringLiteral("A") + kFechas + QStringLiteral("B") + kFechas);
+    EXPECT_EQ(sSQL(), "A" + kFechas + "B" + kFechas);
 
     funciones->resultadoLlenar = false;
     teclaF5();
-    funciones->fallarEn = QStringLiteral("ObtenerConsulta");
+    funciones->fallarEn = "ObtenerConsulta";
     teclaF5();
     ASSERT_EQ(sistema->mensajes.size(), 2);
-    const ktest::Mensaje llenar = sistema->mensajes.at(0), error = sistema->mensajes.at(1);
-    EXPECT_EQ(llenar.texto, funciones->ultimoError);
-    EXPECT_EQ(llenar.estilo, 48);
-    EXPECT_EQ(llenar.idError, QStringLiteral("ERR-ID:7500001"));
-    EXPECT_EQ(error.texto, QStringLiteral("Falla provocada en ObtenerConsulta"));
-    EXPECT_EQ(error.estilo, 16);
-    EXPECT_EQ(error.idError, QStringLiteral("ERR-ID:7500002"));
-    for (const ktest::Mensaje& m : sistema->mensajes) {
-        EXPECT_EQ(m.titulo, QStringLiteral("CARGAR VIAJES"));
-        EXPECT_EQ(m.hWnd, tablero().hWnd());
-        EXPECT_EQ(m.modulo, QStringLiteral("KT512"));
+    const QString esperados[][3] = {{funciones->ultimoError, "48", "ERR-ID:7500001"},
+                                    {"Falla provocada en ObtenerConsulta", "16", "ERR-ID:7500002"}};
+    for (int i = 0; i < 2; ++i) {
+        const ktest::Mensaje& m = sistema->mensajes.at(i);
+        EXPECT_EQ(std::tuple(m.texto, QString::number(m.estilo), m.idError),
+                  std::tuple(esperados[i][0], esperados[i][1], esperados[i][2]));
+        EXPECT_EQ(std::tuple(m.titulo, m.hWnd, m.modulo),
+                  std::tuple("CARGAR VIAJES", tablero().hWnd(), "KT512"));
     }
     EXPECT_EQ(formatosAplicados, 1);
 }
 
 TEST_F(Tablero, RecargaAlAbrirConF5ElBotonLasFechasYCadaActivacionConUnaBandera) {
     tablero().Load();
-    EXPECT_EQ(cargas(), 1);
     mostrar();
     EXPECT_EQ(cargas(), 1);
     for (const auto m : {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
         teclaF5(m);
     QTest::keyClick(tablero().window(), Qt::Key_F4);
     EXPECT_EQ(cargas(), 5);
-    QTest::mouseClick(tablero().ctl(QStringLiteral("cmdRefrescar")).widget(), Qt::LeftButton);
+    QTest::mouseClick(w("cmdRefrescar"), Qt::LeftButton);
     EXPECT_EQ(cargas(), 6);
-    EXPECT_EQ(tablero().ActiveControlName(), QStringLiteral("lvViajes"));
+    EXPECT_EQ(tablero().ActiveControlName(), "lvViajes");
     fecha("dpFechaInicio", QDate(2026, 12, 20));
     fecha("dpFechaFin", QDate(2026, 1, 2));
     EXPECT_EQ(cargas(), 8);
-    EXPECT_EQ(ultimaCondicion(),
-              QStringLiteral(" Viaje.Vj_Fecha BETWEEN '2026-12-20' AND '2026-01-02' "));
+    EXPECT_EQ(ultimaCondicion(), " Viaje.Vj_Fecha BETWEEN '2026-12-20' AND '2026-01-02' ");
 
     for (bool* bandera : {&filtros().Aceptado, &publico->recalendarizar().Aceptado,
                           &publico->reprogramarViaje().Aceptado}) {
@@ -141,7 +126,7 @@ TEST_F(Tablero, RecargaAlAbrirConF5ElBotonLasFechasYCadaActivacionConUnaBandera)
         EXPECT_EQ(cargas(), antes + 2) << "the board never lowers the flag";
         *bandera = false;
     }
-    EXPECT_EQ(tablero().ActiveControlName(), QStringLiteral("dpFechaInicio"));
+    EXPECT_EQ(tablero().ActiveControlName(), "dpFechaInicio");
 }
 
 // The container's activation reaches the board only as the focus it puts on the list.
@@ -158,10 +143,9 @@ TEST_F(Tablero, LaActivacionDelContenedorEnfocaLaListaYNoCargaElTablero) {
     EXPECT_EQ(cargas(), 0);
 
     mostrar();
-    ASSERT_EQ(tablero().ActiveControlName(), QStringLiteral("dpFechaInicio"));
+    ASSERT_EQ(tablero().ActiveControlName(), "dpFechaInicio");
     activarContenedor();
-    EXPECT_EQ(tablero().window()->focusWidget(),
-              tablero().ctl(QStringLiteral("lvViajes")).widget());
+    EXPECT_EQ(tablero().window()->focusWidget(), w("lvViajes"));
     EXPECT_EQ(cargas(), 1);
 }
 
@@ -177,43 +161,40 @@ TEST_F(Tablero, ElTemporizadorRecargaTrasTantosTicksMasUnoYReseleccionaPorPosici
     filas({{"V1"}, {"V2"}, {"V3"}});
     sistema->parametros.clear();
     tablero().Load();
-    EXPECT_EQ(tablero().TiempoActualizacion, 20);
     tablero().IndiceSeleccionado = 2;
     for (int i = 0; i < 10; ++i)
-        tablero().timer(QStringLiteral("TmrRefresh")).tick();
+        tablero().timer("TmrRefresh").tick();
     teclaF5();
     filas({{"N1"}, {"N2"}, {"N3"}, {"N4"}});
-    EXPECT_EQ(ticksHastaRecargar(30), 11) << "other reloads do not restart the count";
-    EXPECT_EQ(lista().SelectedIndex(), 2);
-    EXPECT_EQ(lista().itemText(2), QStringLiteral("N2"));
-    // The position is kept at the list's last row and at its first.
-    filas({{"D1"}, {"D2"}});
-    EXPECT_EQ(ticksHastaRecargar(30), 21);
-    EXPECT_EQ(lista().SelectedIndex(), 2);
-    tablero().IndiceSeleccionado = 1;
-    EXPECT_EQ(ticksHastaRecargar(30), 21);
-    EXPECT_EQ(lista().SelectedIndex(), 1);
-    tablero().IndiceSeleccionado = 2;
-    // A list grown shorter than the position, or empty, gets no selection.
-    filas({{"C1"}});
-    EXPECT_EQ(ticksHastaRecargar(30), 21);
-    EXPECT_EQ(lista().SelectedIndex(), 0);
-    filas({});
-    EXPECT_EQ(ticksHastaRecargar(30), 21);
-    EXPECT_EQ(tablero().IndiceSeleccionado, 2);
+    // The default is 20; other reloads do not restart the count.
+    EXPECT_EQ(ticksHastaRecargar(30), 11);
+    EXPECT_EQ(std::tuple(lista().SelectedIndex(), lista().itemText(2)), std::tuple(2, "N2"));
+    // The position is kept at the list's last row and at its first; a list grown shorter than
+    // the position, or empty, gets no selection.
+    const std::tuple<std::vector<QStringList>, int, int> casos[] = {
+        {{{"D1"}, {"D2"}}, 2, 2}, {{{"D1"}, {"D2"}}, 1, 1}, {{{"C1"}}, 2, 0}, {{}, 2, 0}};
+    for (const auto& [nuevas, posicion, seleccion] : casos) {
+        filas(nuevas);
+        tablero().IndiceSeleccionado = posicion;
+        EXPECT_EQ(ticksHastaRecargar(30), 21);
+        EXPECT_EQ(lista().SelectedIndex(), seleccion) << posicion;
+        EXPECT_EQ(tablero().IndiceSeleccionado, posicion);
+    }
 }
 
 TEST_F(Tablero, UnTiempoQueNoEsEnteroCortoSeAvisaYElTableroAbreSinRecargarSolo) {
     for (const char* valor : {"veinte", "40000", ""}) {
+        SCOPED_TRACE(valor);
         sistema->mensajes.clear();
         abrirCon(valor);
         EXPECT_TRUE(tablero().isLoaded());
-        EXPECT_FALSE(tablero().timer(QStringLiteral("TmrRefresh")).Enabled()) << valor;
-        ASSERT_EQ(sistema->mensajes.size(), 1) << valor;
+        EXPECT_FALSE(tablero().timer("TmrRefresh").Enabled());
+        ASSERT_EQ(sistema->mensajes.size(), 1);
         const ktest::Mensaje m = sistema->mensajes.constFirst();
-        EXPECT_TRUE(m.texto.contains(QStringLiteral("LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES")));
-        EXPECT_TRUE(m.texto.contains(QStringLiteral("\"%1\"").arg(QString::fromLatin1(valor))));
-        EXPECT_EQ(m.idError, QStringLiteral("ERR-ID:7500020"));
+        EXPECT_TRUE(m.texto.contains("LOG_TIEMPO_ACTUALIZAR_LISTA_VIAJES") &&
+                    m.texto.contains(QStringLiteral("\"%1\"").arg(QString::fromLatin1(valor))))
+            << m.texto.toStdString();
+        EXPECT_EQ(m.idError, "ERR-ID:7500020");
         tablero().Unload();
     }
     abrirCon(" 2.5 ");
@@ -221,47 +202,34 @@ TEST_F(Tablero, UnTiempoQueNoEsEnteroCortoSeAvisaYElTableroAbreSinRecargarSolo) 
 }
 
 TEST_F(Tablero, LaListaSeEstiraConLaVentanaYLaSalidaCierraElContenedor) {
-    // Columns wider together than the design's window: the board opens showing all of them.
-    const QString ancho(60, QLatin1Char('x'));
-    filas({{"V1", ancho, ancho, "Norte"}});
     mostrar();
     QWidget* ventana = tablero().window();
-    auto* listaV = qobject_cast<QTreeView*>(tablero().ctl(QStringLiteral("lvViajes")).widget());
-    QWidget* buscar = tablero().ctl(QStringLiteral("txtBuscar")).widget();
-    const int columnas = listaV->header()->length();
-    EXPECT_GT(columnas, 722);
-    EXPECT_GE(listaV->viewport()->width(),
-              std::min(columnas, ventana->screen()->availableGeometry().width() - 40));
+    QWidget* buscar = w("txtBuscar");
 
+    // However small it is made, the search box stays at the right edge clear of the filter
+    // button, and the list fills the width and keeps some rows.
+    for (const QSize tamano : {QSize(1000, 600), QSize(10, 20)}) {
+        ventana->resize(tamano);
+        EXPECT_NEAR(buscar->x() + buscar->width() + vista()->x(), ventana->width(), 1);
+        EXPECT_NEAR(2 * vista()->x() + vista()->width(), ventana->width(), 1);
+        EXPECT_GT(buscar->x(), w("cmdFiltros")->geometry().right());
+        EXPECT_GE(vista()->height(), 60);
+    }
     ventana->resize(1000, 600);
-    EXPECT_NEAR(2 * listaV->x() + listaV->width(), 1000, 1);
-    EXPECT_NEAR(listaV->y() + listaV->height() + 175 / 15, 600, 1);
-    EXPECT_NEAR(buscar->x() + buscar->width() + listaV->x(), 1000, 1);
-    // However small it is made, the search box stays clear of the filter button and the list
-    // keeps some rows.
-    ventana->resize(10, 20);
-    const QRect filtrosV = tablero().ctl(QStringLiteral("cmdFiltros")).widget()->geometry();
-    EXPECT_GT(buscar->x(), filtrosV.right());
-    EXPECT_NEAR(buscar->x() + buscar->width() + listaV->x(), ventana->width(), 1);
-    EXPECT_NEAR(2 * listaV->x() + listaV->width(), ventana->width(), 1);
-    EXPECT_GE(listaV->height(), 60);
+    EXPECT_NEAR(vista()->y() + vista()->height() + 175 / 15, 600, 1);
 
     // At the design's width the search box lies over the detail button, which is then no tab
     // stop: Tab goes from the filter button to the next control the user can see.
     ventana->resize(722, 337);
-    tablero().ctl(QStringLiteral("cmdFiltros")).SetFocus();
+    tablero().ctl("cmdFiltros").SetFocus();
     QTest::keyClick(tablero().window()->focusWidget(), Qt::Key_Tab);
-    EXPECT_NE(tablero().ActiveControlName(), QStringLiteral("cmdVer"));
-    EXPECT_NE(tablero().ActiveControlName(), QStringLiteral("cmdFiltros"));
+    EXPECT_NE(tablero().ActiveControlName(), "cmdVer");
+    EXPECT_NE(tablero().ActiveControlName(), "cmdFiltros");
 
     otra->Load();
-    com::putPropertyRef(&tablero(), QStringLiteral("Padre"),
+    com::putPropertyRef(&tablero(), "Padre",
                         com::Ptr<com::IUnknown>(static_cast<com::IDispatch*>(otra.get())));
-    QTest::mouseClick(tablero()
-                          .ctl(QStringLiteral("Controles"))
-                          .widget()
-                          ->findChild<QAbstractButton*>(QStringLiteral("btnSalir")),
-                      Qt::LeftButton);
+    QTest::mouseClick(w("Controles")->findChild<QAbstractButton*>("btnSalir"), Qt::LeftButton);
     EXPECT_FALSE(otra->isLoaded());
     EXPECT_TRUE(tablero().isLoaded());
 
@@ -271,6 +239,127 @@ TEST_F(Tablero, LaListaSeEstiraConLaVentanaYLaSalidaCierraElContenedor) {
     EXPECT_FALSE(filtros().isLoaded());
     EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
     EXPECT_TRUE(publico->recalendarizar().isLoaded());
+}
+
+class ListaDeViajes : public ktest::EntornoTablero {
+protected:
+    void SetUp() override {
+        EntornoTablero::SetUp();
+        filas({{"V1", "Norte", "ÁRBOL"},
+               {"V2", "Sur", "arbol"},
+               {"V3", "Centro", "señal-5"},
+               {"SEÑAL-5", "Este", "pino"}});
+        mostrar();
+    }
+    QPoint fila(int posicion) {
+        return vista()->visualRect(vista()->model()->index(posicion - 1, 0)).center();
+    }
+    void clicEnColumna(int columna) {
+        QHeaderView* h = vista()->header();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          {h->sectionViewportPosition(columna - 1) + 5, h->height() / 2});
+    }
+    QString folios() {
+        QStringList r;
+        for (int i = 1; i <= lista().Count(); ++i)
+            r << lista().itemText(i);
+        return r.join(QLatin1Char(' '));
+    }
+    // Opens the trip at `posicion` by a double click, or by a click and Enter; `alAbrir` runs
+    // once the screen shows, which is then left with Esc. The name of the modal form seen.
+    QString abrir(
+        int posicion, bool enter, const std::function<void()>& alAbrir = [] {}) {
+        QString abierta;
+        QTimer vigia;
+        QObject::connect(&vigia, &QTimer::timeout, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && abierta.isEmpty()) {
+                abierta = modal->objectName();
+                alAbrir();
+                QTest::keyClick(modal, Qt::Key_Escape);
+            }
+        });
+        vigia.start(20);
+        QTest::mouseClick(vista()->viewport(), Qt::LeftButton, {}, fila(posicion));
+        if (enter)
+            QTest::keyClick(vista(), Qt::Key_Return);
+        else
+            QTest::mouseDClick(vista()->viewport(), Qt::LeftButton, {}, fila(posicion));
+        return abierta;
+    }
+};
+
+TEST_F(ListaDeViajes, BuscarIgnoraLaCajaNoLosAcentosYPrefiereLaFilaAnterior) {
+    // The list's own search, from the first row, on every column.
+    const std::pair<const char*, int> casos[] = {{"SUR", 2}, {"árbol", 1}, {"Señal-5", 3}};
+    for (const auto& [texto, fila] : casos)
+        EXPECT_EQ(tablero().Buscar(lista(), QString::fromUtf8(texto)), fila) << texto;
+
+    auto caja = tablero().control<ItxtVEX>("txtBuscar");
+    caja->setText("PINO");
+    QTest::keyClick(tablero().ctl("txtBuscar").widget(), Qt::Key_F3);
+    EXPECT_EQ(std::tuple(lista().SelectedIndex(), tablero().IndiceSeleccionado), std::tuple(4, 4));
+    EXPECT_EQ(tablero().ActiveControlName(), "lvViajes");
+    // No match: the selection goes, the remembered position stays.
+    caja->setText("roble");
+    QTest::keyClick(tablero().ctl("txtBuscar").widget(), Qt::Key_F3);
+    EXPECT_EQ(std::tuple(lista().SelectedIndex(), tablero().IndiceSeleccionado), std::tuple(0, 4));
+}
+
+TEST_F(ListaDeViajes, CadaClicEnUnEncabezadoInvierteElOrdenDeTodaLaLista) {
+    clicEnColumna(2);
+    EXPECT_EQ(folios(), "V2 V1 SEÑAL-5 V3");
+    clicEnColumna(2);
+    EXPECT_EQ(folios(), "V3 SEÑAL-5 V1 V2");
+    clicEnColumna(1);
+    EXPECT_EQ(folios(), "V3 V2 V1 SEÑAL-5");
+}
+
+// A double click or Enter opens the trip with its branch; the list may be reloaded while the
+// screen is open, and the position is then looked for in the list as it has become.
+TEST_F(ListaDeViajes, ElDobleClicOEnterAbrenElViajeYVuelvenASuPosicionEnLaListaComoQuedo) {
+    const auto recargar = [&] {
+        auto fin = tablero().control<IdpFecha>("dpFechaFin");
+        fin->setValue(fin->Value().addDays(1));
+    };
+    // The row opened, the rows when the screen closes, the selection then, and whether by Enter.
+    const std::tuple<int, int, int, bool> casos[] = {
+        {4, 4, 4, false}, {1, 2, 1, false}, {4, 3, 0, false}, {2, 4, 2, true}};
+    for (const auto& [posicion, filasAlVolver, seleccion, enter] : casos) {
+        SCOPED_TRACE(posicion);
+        filas({{"V1"}, {"V2"}, {"V3"}, {"V4"}});
+        recargar();
+        std::vector<QStringList> nuevas;
+        for (int i = 1; i <= filasAlVolver; ++i)
+            nuevas.push_back({QStringLiteral("W%1").arg(i)});
+        EXPECT_EQ(abrir(posicion, enter,
+                        [&] {
+                            filas(nuevas);
+                            recargar();
+                        }),
+                  "frmReprogramarViaje");
+        EXPECT_EQ(funciones->llamadasCampo.value(funciones->llamadasCampo.size() - 1),
+                  QStringLiteral("Viaje|Vj_Folio|V%1|Sc_Cve_Sucursal|").arg(posicion));
+        EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
+        ASSERT_EQ(lista().Count(), filasAlVolver);
+        EXPECT_EQ(lista().SelectedIndex(), seleccion);
+        EXPECT_EQ(tablero().IndiceSeleccionado, posicion);
+    }
+    // Enter with no trip selected opens nothing.
+    const qsizetype llamadas = funciones->llamadasCampo.size();
+    lista().setSelectedIndex(0);
+    QTest::keyClick(vista(), Qt::Key_Return);
+    EXPECT_EQ(funciones->llamadasCampo.size(), llamadas);
+
+    // An error of the double click reaches the user, and the board goes on.
+    QStringList errores;
+    const forms::ErrorReporter anterior =
+        forms::setErrorReporter([&](const QString& texto, long) { errores << texto; });
+    funciones->fallarEn = "ObtenerCampo";
+    EXPECT_EQ(abrir(1, false), QString());
+    forms::setErrorReporter(anterior);
+    EXPECT_EQ(errores, QStringList{"Falla provocada en ObtenerCampo"});
+    EXPECT_TRUE(tablero().isVisible());
+    EXPECT_FALSE(publico->reprogramarViaje().isLoaded());
 }
 
 } // namespace
