@@ -14,52 +14,38 @@ public:
     explicit ScriptedForm(forms::FormDesign design) : forms::Form(std::move(design)) {}
 
     QStringList log;
-    std::function<void()> onConnect, onLoad, onActivate, onResize;
+    std::function<void()> onConnect, onLoad;
     std::function<void(int& cancel)> onUnload;
-    std::function<void(int&keyCode, int shift)> onKeyDown, onKeyUp;
+    std::function<void(int& keyCode, int shift)> onKeyDown;
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<QVariant(const QString&, com::InvokeKind, QVariantList&)> onMember;
     QStringList members;
 
-    using forms::Form::raiseEvent;
-
 protected:
     void connectEvents() override { run("connectEvents", onConnect); }
     void Form_Load() override { run("Load", onLoad); }
-    void Form_Activate() override { run("Activate", onActivate); }
-    void Form_Resize() override { run("Resize", onResize); }
-    void Form_Unload(int& cancel) override {
-        log << "Unload";
-        if (onUnload)
-            onUnload(cancel);
-    }
+    void Form_Activate() override { log << "Activate"; }
+    void Form_Unload(int& cancel) override { run("Unload", onUnload, cancel); }
     void Form_KeyDown(int& keyCode, int shift) override {
-        log << QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift);
-        if (onKeyDown)
-            onKeyDown(keyCode, shift);
+        run(QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift), onKeyDown, keyCode, shift);
     }
     void Form_KeyUp(int& keyCode, int shift) override {
         log << QStringLiteral("KeyUp %1 %2").arg(keyCode).arg(shift);
-        if (onKeyUp)
-            onKeyUp(keyCode, shift);
     }
     void Form_KeyPress(int& keyAscii) override {
-        log << QStringLiteral("KeyPress %1").arg(keyAscii);
-        if (onKeyPress)
-            onKeyPress(keyAscii);
+        run(QStringLiteral("KeyPress %1").arg(keyAscii), onKeyPress, keyAscii);
     }
     QStringList memberNames() const override { return members; }
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override {
-        if (onMember)
-            return onMember(name, kind, args);
-        return forms::Form::invokeMember(name, kind, args);
+        return onMember ? onMember(name, kind, args) : forms::Form::invokeMember(name, kind, args);
     }
 
 private:
-    void run(const QString& name, const std::function<void()>& handler) {
+    template <class Handler, class... Args>
+    void run(const QString& name, const Handler& handler, Args&... args) {
         log << name;
         if (handler)
-            handler();
+            handler(args...);
     }
 };
 
