@@ -1,6 +1,7 @@
 #include "ScriptedForm.h"
 
 #include "platform/com/FunctionFactory.h"
+#include "platform/com/LateBinding.h"
 #include "platform/com/Object.h"
 #include "platform/com/Runtime.h"
 #include "platform/forms/ErrorReporter.h"
@@ -326,32 +327,25 @@ TEST_F(FormLifecycle, ErrorsOfAnyKindEscapingEventHandlersGoToTheReporter) {
     EXPECT_EQ(recorder->messages()[0].style, 16);
 }
 
-TEST_F(FormLifecycle, LateBoundMembers) {
+TEST_F(FormLifecycle, LateBoundMembersAreTheFormsOwnAndItsBuiltInOnes) {
     ScriptedForm form(sampleDesign());
-    form.onMember = [](const QString& name, com::InvokeKind, QVariantList&) -> QVariant {
-        if (name == QLatin1String("Transaccion"))
-            return "LOG0001";
-        throw com::RuntimeError("Object doesn't support this property or method", 438);
+    form.onMember = [](const QString& name, com::InvokeKind, QVariantList&) {
+        return QVariant(name == QLatin1String("Transaccion") ? "LOG0001" : "?");
     };
     form.members << "Transaccion";
-    const int transaccion = form.idOfName("Transaccion");
+    EXPECT_EQ(com::getProperty(&form, "Transaccion").toString(), "LOG0001");
+    EXPECT_EQ(form.idOfName("TRANSACCION"), form.idOfName("Transaccion"));
     EXPECT_EQ(ktest::errorOf([&] { form.idOfName("Transacion"); }).number(), 438);
-    EXPECT_EQ(form.idOfName("TRANSACCION"), transaccion);
-    QVariantList none;
-    EXPECT_EQ(form.invoke(transaccion, com::InvokeKind::PropertyGet, none).toString(), "LOG0001");
     EXPECT_FALSE(form.isLoaded());
 
-    QVariantList caption{"Otra"};
-    form.invoke(form.idOfName("Caption"), com::InvokeKind::PropertyPut, caption);
+    com::putProperty(&form, "Caption", "Otra");
     EXPECT_EQ(form.window()->windowTitle(), "Otra");
-    EXPECT_EQ(form.invoke(form.idOfName("hWnd"), com::InvokeKind::PropertyGet, none).toLongLong(),
-              form.hWnd());
-    form.invoke(form.idOfName("Unload"), com::InvokeKind::Method, none);
+    EXPECT_EQ(com::getProperty(&form, "hWnd").toLongLong(), form.hWnd());
+    com::callMethod(&form, "Unload");
     EXPECT_FALSE(form.isLoaded());
-    EXPECT_THROW(form.invoke(424242, com::InvokeKind::Method, none), com::RuntimeError);
-
-    auto unknown = com::Ptr<com::IDispatch>(&form).query<com::IUnknown>();
-    EXPECT_TRUE(unknown.query<forms::IEventSource>());
+    EXPECT_THROW(com::getProperty(&form, 424242), com::RuntimeError);
+    EXPECT_TRUE(
+        com::Ptr<com::IDispatch>(&form).query<com::IUnknown>().query<forms::IEventSource>());
 }
 
 } // namespace

