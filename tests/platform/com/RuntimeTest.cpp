@@ -1,10 +1,7 @@
 #include "platform/com/Runtime.h"
-#include "platform/com/Boundary.h"
-#include "platform/com/ErrorInfo.h"
 #include "platform/com/FunctionFactory.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBinding.h"
-#include "platform/com/ServerExports.h"
 #include "platform/com/StandardErrors.h"
 #include "platform/com/Variant.h"
 #include "tests/support/Checks.h"
@@ -13,7 +10,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
@@ -79,56 +75,44 @@ TEST_F(RuntimeTest, UnknownClassesRaise429NamingTheClass) {
     EXPECT_TRUE(porClase.description().contains(com::guidString(kPropia))) << porClase.what();
 }
 
-TEST(ExportBoundaryTest, AnyExceptionBecomesAFailureWithItsErrorLeftForTheCaller) {
-    const auto failure = [](const std::function<long()>& work) {
-        com::clearErrorInfo();
-        EXPECT_EQ(com::guardExport("DllTest", work), com::hr::Fail);
-        const auto error = com::takeErrorInfo();
-        return error ? QStringLiteral("%1 %2").arg(error->number()).arg(error->description())
-                     : QString();
-    };
-    EXPECT_EQ(failure([]() -> long { throw com::RuntimeError("sin registro", 53); }),
-              "53 sin registro");
-    EXPECT_EQ(failure([]() -> long { throw std::runtime_error("sin memoria"); }), "5 sin memoria");
-    EXPECT_EQ(failure([]() -> long { throw 7; }), "51 Internal error");
-    EXPECT_EQ(com::guardExport("DllTest", [] { return com::hr::False; }), com::hr::False);
+// A server whose registration fails leaves its error for the caller, through the export guard.
+TEST(RuntimeFailureTest, AServerThatCannotRegisterRaisesItsOwnError) {
+    const QString imposible = QStringLiteral("/dev/null/registry.json");
+    com::Runtime runtime(imposible);
+    const com::RuntimeError e = ktest::errorOf([&] { runtime.registerServer(kServidor); });
+    EXPECT_EQ(e.number(), 75);
+    EXPECT_TRUE(e.description().contains(imposible)) << e.what();
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 }
 
-// An object with a property "Nombre", an object property "Padre" and a method "Unir".
+// An object with a property "Nombre", an object property "Padre" and a method "Unir", each set
+// only by the kind of call meant for it.
 class Objeto : public com::Object<com::IDispatch> {
 public:
     int idOfName(const QString& name) override {
         const int i = QStringList{"nombre", "padre", "unir"}.indexOf(name.toLower());
         if (i < 0)
             throw com::notSupported(name);
-        return i + 1;
+        return i;
     }
     QVariant invoke(int id, com::InvokeKind kind, QVariantList& args) override {
-        switch (id) {
-        case 1:
-            if (kind == com::InvokeKind::PropertyPut)
-                nombre = args.value(0).toString();
-            return nombre;
-        case 2:
-            if (kind == com::InvokeKind::PropertyPutRef)
-                padre = com::objectOf(args.value(0));
-            return com::objectVariant(padre);
-        case 3:
-            return args.value(0).toString() + nombre;
-        default:
+        if (id < 0 || id > 2)
             throw com::notSupported();
-        }
+        if (id == 2)
+            return args.value(0).toString() + valores[0].toString();
+        if (kind == (id == 0 ? com::InvokeKind::PropertyPut : com::InvokeKind::PropertyPutRef))
+            valores[id] = args.value(0);
+        return valores[id];
     }
 
-    QString nombre;
-    com::Ptr<com::IUnknown> padre;
+    QVariant valores[2];
 };
 
 TEST(LateBindingTest, MembersAndObjectsAreReachedByNameAndFailuresRaiseTheUsualErrors) {
     const auto objeto = com::newObject<Objeto>();
     com::putProperty(objeto.get(), "Nombre", "LOG0001");
     EXPECT_EQ(com::getProperty(objeto.get(), "NOMBRE").toString(), "LOG0001");
-    EXPECT_EQ(com::getProperty(objeto.get(), 1).toString(), "LOG0001");
+    EXPECT_EQ(com::getProperty(objeto.get(), 0).toString(), "LOG0001");
     EXPECT_EQ(com::callMethod(objeto.get(), "Unir", {"T-"}).toString(), "T-LOG0001");
 
     const auto padre = com::newObject<Objeto>();

@@ -66,26 +66,15 @@ forms::FormDesign sampleDesign() {
 class FormLifecycle : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_runtime = std::make_unique<com::Runtime>(m_dir.filePath("registry.json"));
-        m_runtime->registerClassObject(
+        m_runtime.registerClassObject(
             kOutsideClsid, "Outside.Label",
             com::newObject<com::FunctionFactory>([] { return com::newObject<OutsideControl>(); }));
         OutsideControl::releases.clear();
         OutsideControl::windowsAliveAtRelease.clear();
-        m_previousReporter = forms::setErrorReporter([this](const QString& text, long number) {
-            m_reported << QStringLiteral("%1 %2").arg(number).arg(text);
-        });
-    }
-    void TearDown() override {
-        forms::setErrorReporter(m_previousReporter);
-        m_runtime.reset();
     }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<com::Runtime> m_runtime;
-    forms::ErrorReporter m_previousReporter;
-    QStringList m_reported;
+    com::Runtime m_runtime{m_dir.filePath("registry.json")};
 };
 
 TEST_F(FormLifecycle, TouchingAControlLoadsTheFormAndUnloadReleasesItsControlsBeforeItsWindow) {
@@ -307,20 +296,25 @@ TEST_F(FormLifecycle, ErrorsOfAnyKindEscapingEventHandlersGoToTheReporter) {
     form.Show();
     auto* button = qobject_cast<QAbstractButton*>(form.ctl("cmdAceptar").widget());
     ASSERT_NE(button, nullptr);
+    QStringList reported;
+    const auto previousReporter = forms::setErrorReporter([&](const QString& text, long number) {
+        reported << QStringLiteral("%1 %2").arg(number).arg(text);
+    });
     for (kind = 0; kind < 3; ++kind)
         button->click();
-    EXPECT_EQ(m_reported,
+    EXPECT_EQ(reported,
               (QStringList{"3704 Fallo al guardar", "5 disco lleno", "51 Internal error"}));
     EXPECT_TRUE(form.isVisible());
 
     kind = 0;
-    forms::setErrorReporter(m_previousReporter);
+    forms::setErrorReporter(previousReporter);
     EXPECT_NONFATAL_FAILURE(button->click(), "Fallo al guardar");
 
     auto recorder = std::make_shared<forms::RecordingPresenter>();
     const auto previousPresenter = forms::setMessagePresenter(recorder);
     forms::setErrorReporter({});
     button->click();
+    forms::setErrorReporter(previousReporter);
     forms::setMessagePresenter(previousPresenter);
     ASSERT_EQ(recorder->messages().size(), 1u);
     EXPECT_EQ(recorder->messages()[0].text, "Fallo al guardar");

@@ -53,15 +53,7 @@ private:
 inline forms::ControlDesign designOf(const QString& progId, const QString& name, int left = 0,
                                      int top = 0, int width = 0, int height = 0,
                                      QVariantMap keys = {}) {
-    forms::ControlDesign c;
-    c.progId = progId;
-    c.name = name;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.keys = std::move(keys);
-    return c;
+    return {progId, name, -1, left, top, width, height, std::move(keys), {}, -1};
 }
 
 // Runs the event loop until condition holds (or a generous deadline passes); returns condition.
