@@ -40,20 +40,10 @@ class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
         forms::setTimersPaused(true);
-        form.onConnect = [this] {
-            const std::pair<QString, QString> subscriptions[] = {
-                {"MvFechaEntrega", "DateClick"},         {"MvFechaEntrega", "DateDblClick"},
-                {"MvFechaEntrega", "KeyDown"},           {"TmrRefresh", "Timer"},
-                {"Reprogramar_Orden_Embarque", "Click"}, {"Cancelar", "Click"}};
-            for (const auto& [control, event] : subscriptions)
-                form.controlObject(control)->on(
-                    event, [this, name = control + '.' + event](QVariantList& args) {
-                        QStringList parts{name};
-                        for (const QVariant& a : args)
-                            parts << a.toString();
-                        events << parts.join(QLatin1Char(' '));
-                    });
-        };
+        form.recorded = {{"MvFechaEntrega", {"DateClick", "DateDblClick", "KeyDown"}},
+                         {"TmrRefresh", {"Timer"}},
+                         {"Reprogramar_Orden_Embarque", {"Click"}},
+                         {"Cancelar", {"Click"}}};
         form.Show();
     }
     void TearDown() override { forms::setTimersPaused(false); }
@@ -71,7 +61,7 @@ protected:
     }
 
     ScriptedForm form{controlsDesign()};
-    QStringList events;
+    QStringList& events = form.events;
 };
 
 TEST_F(Controls, MonthViewReportsClicksDoubleClicksAndKeysAndGreysDaysBeforeItsMinimum) {

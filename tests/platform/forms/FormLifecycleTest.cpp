@@ -284,15 +284,13 @@ TEST_F(FormLifecycle, AMessageAndADialogOpenOverTheirCallerWhichIsActivatedAgain
 TEST_F(FormLifecycle, ErrorsOfAnyKindEscapingEventHandlersGoToTheReporter) {
     ScriptedForm form(sampleDesign());
     int kind = 0;
-    form.onConnect = [&] {
-        form.controlObject("cmdAceptar")->on("Click", [&](QVariantList&) {
-            if (kind == 0)
-                throw com::RuntimeError("Fallo al guardar", 3704);
-            if (kind == 1)
-                throw std::runtime_error("disco lleno");
-            throw 42;
-        });
-    };
+    form.controlObject("cmdAceptar")->on("Click", [&](QVariantList&) {
+        if (kind == 0)
+            throw com::RuntimeError("Fallo al guardar", 3704);
+        if (kind == 1)
+            throw std::runtime_error("disco lleno");
+        throw 42;
+    });
     form.Show();
     auto* button = qobject_cast<QAbstractButton*>(form.ctl("cmdAceptar").widget());
     ASSERT_NE(button, nullptr);

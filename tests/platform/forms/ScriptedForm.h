@@ -4,6 +4,7 @@
 #include "tests/support/PrintQString.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QStringList>
 #include <QThread>
 #include <functional>
@@ -20,9 +21,23 @@ public:
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<QVariant(const QString&, com::InvokeKind, QVariantList&)> onMember;
     QStringList members;
+    // Events of controls noted in events as "control.Event arg arg...", from the next load on.
+    QMap<QString, QStringList> recorded;
+    QStringList events;
 
 protected:
-    void connectEvents() override { run("connectEvents", onConnect); }
+    void connectEvents() override {
+        for (auto it = recorded.cbegin(); it != recorded.cend(); ++it)
+            for (const QString& event : it.value())
+                controlObject(it.key())->on(
+                    event, [this, name = it.key() + '.' + event](QVariantList& args) {
+                        QStringList parts{name};
+                        for (const QVariant& a : args)
+                            parts << a.toString();
+                        events << parts.join(QLatin1Char(' '));
+                    });
+        run("connectEvents", onConnect);
+    }
     void Form_Load() override { run("Load", onLoad); }
     void Form_Activate() override { log << "Activate"; }
     void Form_Unload(int& cancel) override { run("Unload", onUnload, cancel); }
