@@ -40,7 +40,7 @@ class Controls : public ::testing::Test {
 protected:
     void SetUp() override {
         forms::setTimersPaused(true);
-        form.recorded = {{"MvFechaEntrega", {"DateClick", "DateDblClick", "KeyDown"}},
+        form.recorded = {{"MvFechaEntrega", {"DateClick"}},
                          {"TmrRefresh", {"Timer"}},
                          {"Reprogramar_Orden_Embarque", {"Click"}},
                          {"Cancelar", {"Click"}}};
@@ -64,7 +64,7 @@ protected:
     QStringList& events = form.events;
 };
 
-TEST_F(Controls, MonthViewReportsClicksDoubleClicksAndKeysAndGreysDaysBeforeItsMinimum) {
+TEST_F(Controls, MonthViewReportsClickedDaysAndGreysThoseBeforeItsMinimum) {
     forms::MonthView& month = form.monthView("MvFechaEntrega");
     month.setValue(QDate(2024, 3, 10));
     month.setMinDate(QDate(2024, 3, 10));
@@ -73,30 +73,16 @@ TEST_F(Controls, MonthViewReportsClicksDoubleClicksAndKeysAndGreysDaysBeforeItsM
     auto* days = calendar->findChild<QAbstractItemView*>();
     ASSERT_NE(days, nullptr);
 
-    const auto click = [&](int day) {
-        QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, dayCell(days, day));
-    };
-    click(15);
+    QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, dayCell(days, 15));
     EXPECT_EQ(month.Value(), QDate(2024, 3, 15));
     // A day before the minimum is greyed, yet the user may pick it: the form's check decides.
     const QColor grey = calendar->palette().color(QPalette::Disabled, QPalette::Text);
     EXPECT_EQ(calendar->dateTextFormat(QDate(2024, 3, 9)).foreground().color(), grey);
     EXPECT_NE(calendar->dateTextFormat(QDate(2024, 3, 10)).foreground().color(), grey);
-    click(5);
+    QTest::mouseClick(days->viewport(), Qt::LeftButton, {}, dayCell(days, 5));
     EXPECT_EQ(month.Value(), QDate(2024, 3, 5));
-    days->setFocus();
-    QTest::keyClick(days, Qt::Key_F4);
-    QTest::keyClick(calendar, Qt::Key_Escape);
     EXPECT_EQ(events, (QStringList{"MvFechaEntrega.DateClick 2024-03-15",
-                                   "MvFechaEntrega.DateClick 2024-03-05",
-                                   "MvFechaEntrega.KeyDown 115 0", "MvFechaEntrega.KeyDown 27 0"}));
-
-    events.clear();
-    QWidget* window = calendar->window();
-    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                       days->viewport()->mapTo(window, dayCell(days, 18)));
-    EXPECT_TRUE(events.contains("MvFechaEntrega.DateDblClick 2024-03-18"))
-        << events.join(", ").toStdString();
+                                   "MvFechaEntrega.DateClick 2024-03-05"}));
 }
 
 TEST_F(Controls, TimerTicksOnlyWhileEnabledAndNotPaused) {

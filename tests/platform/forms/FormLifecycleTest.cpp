@@ -51,12 +51,13 @@ private:
 const QUuid kOutsideClsid{0x1b9e0c11, 0x52d4, 0x4a07, 0x8f, 0x3e, 0x61,
                           0x0a,       0x22,   0x7c,   0x90, 0x01};
 
-forms::FormDesign sampleDesign() {
+forms::FormDesign sampleDesign(const QString& name = "frmMuestra", int width = 6000,
+                               int height = 3000) {
     forms::FormDesign d;
-    d.name = "frmMuestra";
+    d.name = name;
     d.caption = "Muestra";
-    d.clientWidth = 6000;
-    d.clientHeight = 3000;
+    d.clientWidth = width;
+    d.clientHeight = height;
     d.controls << designOf("Outside.Label", "lblFuera", 120, 120, 1500, 300, {{"caption", "Fuera"}})
                << designOf("VB.CommandButton", "cmdAceptar", 120, 600, 1500, 375,
                            {{"caption", "Aceptar"}});
@@ -112,15 +113,21 @@ TEST_F(FormLifecycle, TouchingAControlLoadsTheFormAndUnloadReleasesItsControlsBe
     EXPECT_NE(form.hWnd(), handle);
 }
 
-TEST_F(FormLifecycle, AFailingLoadHandlerLeavesTheFormLoadedAndAnUnknownClassLeavesNothing) {
+TEST_F(FormLifecycle, LoadFailuresAndUnknownNamesAreReportedToTheCaller) {
     ScriptedForm failing(sampleDesign());
     failing.onLoad = [] { throw com::RuntimeError("sin conexión", 3704); };
-    // The load handler's error reaches the statement that loaded the form.
+    // The load handler's error reaches the statement that loaded the form, which stays loaded.
     EXPECT_EQ(ktest::errorOf([&] { failing.ctl("cmdAceptar"); }).number(), 3704);
     EXPECT_TRUE(failing.isLoaded());
-    failing.ctl("cmdAceptar");
+    EXPECT_EQ(ktest::errorOf([&] { failing.ctl("cmdNoExiste"); }).number(), 730);
     EXPECT_EQ(failing.log.count("Load"), 1);
+    const auto button = failing.controlObject("cmdAceptar");
+    EXPECT_EQ(ktest::errorOf([&] { button->on("Clik", [](QVariantList&) {}); }).number(), 459);
+    EXPECT_NO_THROW(button->on("click", [](QVariantList&) {}));
+    EXPECT_EQ(ktest::errorOf([&] { failing.advise("Activar", [](QVariantList&) {}); }).number(),
+              459);
 
+    // A control of a class nobody knows: the form does not load and lets go of what it made.
     forms::FormDesign broken = sampleDesign();
     broken.controls << designOf("Nadie.Conoce", "x");
     ScriptedForm unloadable(broken);
@@ -128,15 +135,6 @@ TEST_F(FormLifecycle, AFailingLoadHandlerLeavesTheFormLoadedAndAnUnknownClassLea
     EXPECT_FALSE(unloadable.isLoaded());
     QCoreApplication::processEvents();
     EXPECT_EQ(OutsideControl::releases.size(), 1);
-}
-
-TEST_F(FormLifecycle, UnknownControlsAndEventsAreReported) {
-    ScriptedForm form(sampleDesign());
-    EXPECT_EQ(ktest::errorOf([&] { form.ctl("cmdNoExiste"); }).number(), 730);
-    const auto button = form.controlObject("cmdAceptar");
-    EXPECT_EQ(ktest::errorOf([&] { button->on("Clik", [](QVariantList&) {}); }).number(), 459);
-    EXPECT_NO_THROW(button->on("click", [](QVariantList&) {}));
-    EXPECT_EQ(ktest::errorOf([&] { form.advise("Activar", [](QVariantList&) {}); }).number(), 459);
 }
 
 TEST_F(FormLifecycle, AMisspeltDesignKeyIsLoggedWithItsFormAndControl) {
@@ -221,11 +219,7 @@ TEST_F(FormLifecycle, UnloadOrClosingTheWindowUnloadsTheFormUnlessItsHandlerRefu
 // the user called them from, as dialogs, and the activation returns to that window once.
 TEST_F(FormLifecycle, AMessageAndADialogOpenOverTheirCallerWhichIsActivatedAgainAfterwards) {
     ScriptedForm board(sampleDesign());
-    forms::FormDesign screenDesign = sampleDesign();
-    screenDesign.name = "frmPantalla";
-    screenDesign.clientWidth = 3000;
-    screenDesign.clientHeight = 1500;
-    ScriptedForm screen(screenDesign);
+    ScriptedForm screen(sampleDesign("frmPantalla", 3000, 1500));
     int boardActivations = 0;
     board.advise("Activate", [&](QVariantList&) { ++boardActivations; });
     board.Show();
