@@ -167,15 +167,12 @@ TEST_F(ListViewTest, TheSortArrowPointsUpOverAnAscendingColumnAndDownOverADescen
     // an arrow pointing up is narrow at its top, one pointing down at its bottom.
     const auto arrowWidths = [&] {
         const QImage image = header->grab().toImage();
-        const QColor background = image.pixelColor(100, header->height() / 2);
+        const int background = image.pixelColor(100, header->height() / 2).lightness();
         std::vector<int> widths;
         for (int y = 0; y < image.height(); ++y) {
             int count = 0;
-            for (int x = 150; x < 198; ++x) {
-                const QColor c = image.pixelColor(x, y);
-                if (qAbs(c.lightness() - background.lightness()) > 60)
-                    ++count;
-            }
+            for (int x = 150; x < 198; ++x)
+                count += qAbs(image.pixelColor(x, y).lightness() - background) > 60;
             if (count > 0 && count < 30)
                 widths.push_back(count);
         }
