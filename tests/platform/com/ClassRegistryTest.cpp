@@ -1,6 +1,8 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Guid.h"
+#include "platform/com/ModulePath.h"
 #include "platform/com/RuntimeError.h"
+#include "platform/com/VersionInfo.h"
 #include "tests/support/Checks.h"
 
 #include <QDir>
@@ -25,6 +27,11 @@ QByteArray contenido(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QString errorAlRegistrar(const QString& file) {
+    com::ClassRegistry registry(file);
+    return ktest::errorOf([&] { registry.add(servidor(kClase, "KT512.Pantalla")); }).description();
+}
+
 class ClassRegistryTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
@@ -40,14 +47,12 @@ TEST_F(ClassRegistryTest, ClassesProgIdsAndTypeLibrariesSurviveARoundTrip) {
     const com::ClassRegistry reread(file);
     const auto clase = reread.findClass(kClase);
     ASSERT_TRUE(clase);
-    EXPECT_EQ(clase->server, "/opt/lib/libKT512.so");
-    EXPECT_EQ(clase->progId, "KT512.Pantalla");
-    EXPECT_EQ(clase->typeLibrary, kTipos);
+    EXPECT_EQ(std::tuple(clase->server, clase->progId, clase->typeLibrary),
+              std::tuple(QString("/opt/lib/libKT512.so"), QString("KT512.Pantalla"), kTipos));
     EXPECT_EQ(reread.clsidOf("kt512.pantalla"), kClase);
     const auto tipos = reread.findTypeLibrary(kTipos);
     ASSERT_TRUE(tipos);
-    EXPECT_EQ(tipos->version, "1.0");
-    EXPECT_EQ(tipos->name, "KT512");
+    EXPECT_EQ(std::tuple(tipos->name, tipos->version), std::tuple(QString("KT512"), "1.0"));
     EXPECT_TRUE(contenido(file).contains("{5215602E-2232-4857-B080-3566C9A08A4E}"));
     EXPECT_EQ(com::guidFromString("5215602e-2232-4857-b080-3566c9a08a4e"), kClase);
     EXPECT_TRUE(com::guidFromString("KT512.Pantalla").isNull());
@@ -58,41 +63,46 @@ TEST_F(ClassRegistryTest, ClassesProgIdsAndTypeLibrariesSurviveARoundTrip) {
     EXPECT_EQ(reread.clsidOf("KT512.Otra"), kOtra);
 }
 
-TEST_F(ClassRegistryTest, ACorruptFileIsReportedByNameAndLeftAsItWas) {
-    const QList<QByteArray> danados{"{\"classes\": {", "[1, 2]", "{\"classes\": []}",
-                                    "{\"classes\": {\"no-es-guid\": {\"server\": \"x\"}}}",
-                                    "{\"progIds\": {\"KT512.Pantalla\": 7}}"};
-    for (const QByteArray& texto : danados) {
+TEST_F(ClassRegistryTest, ADamagedOrUnwritableFileIsReportedByNameAndLeftAsItWas) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+    for (const QByteArray& texto :
+         {QByteArray("{\"classes\": {"), QByteArray("[1, 2]"), QByteArray("{\"classes\": []}"),
+          QByteArray("{\"classes\": {\"no-es-guid\": {\"server\": \"x\"}}}"),
+          QByteArray("{\"progIds\": {\"KT512.Pantalla\": 7}}")}) {
         SCOPED_TRACE(texto.constData());
-        QFile::remove(file);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
         QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(texto);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(texto) == texto.size());
         f.close();
-
-        com::ClassRegistry registry(file);
-        const QString error =
-            ktest::errorOf([&] { registry.add(servidor(kClase, "KT512.Pantalla")); }).description();
+        const QString error = errorAlRegistrar(file);
         EXPECT_TRUE(error.contains(file) && error.contains("dañado")) << error.toStdString();
-        EXPECT_THROW(registry.findClass(kClase), com::RuntimeError);
+        EXPECT_THROW(com::ClassRegistry(file).findClass(kClase), com::RuntimeError);
         EXPECT_EQ(contenido(file), texto);
     }
+
+    // A regular file where the folder should be: no one, not even root, can write below it.
+    const QString imposible = file + "/registry.json";
+    const QString error = errorAlRegistrar(imposible);
+    EXPECT_TRUE(error.contains(imposible)) << error.toStdString();
+    EXPECT_FALSE(com::ClassRegistry(imposible).findClass(kClase));
 }
 
-TEST_F(ClassRegistryTest, AFileThatCannotBeWrittenRaisesAndRegistersNothing) {
-    // A regular file where the folder should be: no one, not even root, can write below it.
-    const QString bloqueo = dir.filePath("bloqueo");
-    QFile f(bloqueo);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    const QString imposible = bloqueo + "/registry.json";
+TEST(VersionInfoTest, TheRecordKeepsEmptyValuesAndFilesWithoutOneAreNamed) {
+    static const char seccion[] = "KESTROVA-VERSION-1\0OLESelfRegister\0\0Clave\0valor\0\0\0";
+    const auto info = com::VersionInfo::parse(QByteArray(seccion, sizeof seccion));
+    EXPECT_EQ(info.keys(), (QStringList{"OLESelfRegister", "Clave"}));
+    EXPECT_EQ(info.value("Clave"), "valor");
+    EXPECT_THROW(com::VersionInfo::parse(QByteArray("OTRA-COSA\0a\0b", 14)), com::RuntimeError);
+    EXPECT_EQ(com::VersionInfo::read(KTEST_COM_SERVER).value("ProductName"), "Pruebas");
 
-    com::ClassRegistry registry(imposible);
-    const QString error =
-        ktest::errorOf([&] { registry.add(servidor(kClase, "KT512.Pantalla")); }).description();
-    EXPECT_TRUE(error.contains(imposible)) << error.toStdString();
-    EXPECT_FALSE(registry.findClass(kClase));
+    QTemporaryDir dir;
+    QFile texto(dir.filePath("texto.so"));
+    ASSERT_TRUE(texto.open(QIODevice::WriteOnly) && texto.write("texto plano, no un ELF") > 0);
+    texto.close();
+    const QString sinRegistro = com::modulePath(reinterpret_cast<const void*>(&com::guidString));
+    for (const QString& file : {texto.fileName(), sinRegistro, QString("/no/existe.so")}) {
+        const QString error = ktest::errorOf([&] { com::VersionInfo::read(file); }).description();
+        EXPECT_TRUE(error.contains(file)) << "read " << file.toStdString();
+    }
 }
 
 } // namespace

@@ -1,17 +1,15 @@
 #include "platform/com/Runtime.h"
-#include "platform/com/Boundary.h"
-#include "platform/com/ErrorInfo.h"
 #include "platform/com/FunctionFactory.h"
 #include "platform/com/Guid.h"
 #include "platform/com/LateBinding.h"
-#include "platform/com/ServerExports.h"
+#include "platform/com/StandardErrors.h"
+#include "platform/com/Variant.h"
 #include "tests/support/Checks.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
@@ -41,7 +39,7 @@ protected:
     com::Runtime runtime{registro};
 };
 
-TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
+TEST_F(RuntimeTest, ProcessClassObjectsComeFirstAndAServerGoesWithItsRuntime) {
     EXPECT_EQ(&com::Runtime::current(), &runtime);
     runtime.registerServer(kServidor);
     // The process's own class object wins over the server registered for the same class.
@@ -49,54 +47,92 @@ TEST_F(RuntimeTest, ProcessClassObjectsAreFoundFirstByClassOrProgId) {
         kContador, "KTest.Contador",
         com::newObject<com::FunctionFactory>([] { return com::newObject<Propio>(); }));
     for (const auto& objeto :
-         {runtime.createInstance(kContador), runtime.createInstance("ktest.CONTADOR")}) {
-        const auto d = objeto.as<com::IDispatch>();
-        EXPECT_EQ(com::getProperty(d.get(), "x").toString(), "propio");
-    }
+         {runtime.createInstance(kContador), runtime.createInstance("ktest.CONTADOR")})
+        EXPECT_EQ(com::getProperty(objeto.as<com::IDispatch>().get(), "x").toString(), "propio");
     EXPECT_EQ(Propio::alive, 0) << "each object goes with its last reference";
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
 
+    {
+        com::Runtime anidado(registro);
+        EXPECT_EQ(&com::Runtime::current(), &anidado);
+        const auto objeto = anidado.createInstance(kContador).as<com::IDispatch>();
+        EXPECT_EQ(com::callMethod(objeto.get(), "Incrementar").toInt(), 1);
+    }
+    EXPECT_FALSE(ktest::libraryLoaded(kServidor));
+    EXPECT_EQ(&com::Runtime::current(), &runtime);
     runtime.revokeClassObject(kContador);
     const auto delServidor = runtime.createInstance(kContador).as<com::IDispatch>();
     EXPECT_EQ(com::callMethod(delServidor.get(), "Incrementar").toInt(), 1);
 }
 
 TEST_F(RuntimeTest, UnknownClassesRaise429NamingTheClass) {
-    for (const auto& [crear, nombre] :
-         {std::pair<std::function<void()>, QString>{
-              [&] { runtime.createInstance("KT512.NoExiste"); }, "KT512.NoExiste"},
-          {[&] { runtime.createInstance(kPropia); }, com::guidString(kPropia)}}) {
-        const com::RuntimeError e = ktest::errorOf(crear);
-        EXPECT_EQ(e.number(), 429);
-        EXPECT_TRUE(e.description().contains(nombre)) << e.what();
-    }
+    const com::RuntimeError porNombre =
+        ktest::errorOf([&] { runtime.createInstance("KT512.NoExiste"); });
+    const com::RuntimeError porClase = ktest::errorOf([&] { runtime.createInstance(kPropia); });
+    EXPECT_EQ(porNombre.number(), 429);
+    EXPECT_EQ(porClase.number(), 429);
+    EXPECT_TRUE(porNombre.description().contains("KT512.NoExiste")) << porNombre.what();
+    EXPECT_TRUE(porClase.description().contains(com::guidString(kPropia))) << porClase.what();
 }
 
-TEST_F(RuntimeTest, ARuntimeUnloadsItsServersWhenItEnds) {
-    {
-        com::Runtime anidado(registro);
-        EXPECT_EQ(&com::Runtime::current(), &anidado);
-        anidado.registerServer(kServidor);
-        const auto objeto = anidado.createInstance(kContador).as<com::IDispatch>();
-        EXPECT_EQ(com::callMethod(objeto.get(), "Incrementar").toInt(), 1);
-    }
+// A server whose registration fails leaves its error for the caller, through the export guard.
+TEST(RuntimeFailureTest, AServerThatCannotRegisterRaisesItsOwnError) {
+    const QString imposible = QStringLiteral("/dev/null/registry.json");
+    com::Runtime runtime(imposible);
+    const com::RuntimeError e = ktest::errorOf([&] { runtime.registerServer(kServidor); });
+    EXPECT_EQ(e.number(), 75);
+    EXPECT_TRUE(e.description().contains(imposible)) << e.what();
     EXPECT_FALSE(ktest::libraryLoaded(kServidor));
-    EXPECT_EQ(&com::Runtime::current(), &runtime);
 }
 
-TEST(ExportBoundaryTest, AnyExceptionBecomesAFailureWithItsErrorLeftForTheCaller) {
-    const auto failure = [](const std::function<long()>& work) {
-        com::clearErrorInfo();
-        EXPECT_EQ(com::guardExport("DllTest", work), com::hr::Fail);
-        const auto error = com::takeErrorInfo();
-        return error ? QStringLiteral("%1 %2").arg(error->number()).arg(error->description())
-                     : QString();
+// An object with a property "Nombre", an object property "Padre" and a method "Unir", each set
+// only by the kind of call meant for it.
+class Objeto : public com::Object<com::IDispatch> {
+public:
+    int idOfName(const QString& name) override {
+        const int i = QStringList{"nombre", "padre", "unir"}.indexOf(name.toLower());
+        if (i < 0)
+            throw com::notSupported(name);
+        return i;
+    }
+    QVariant invoke(int id, com::InvokeKind kind, QVariantList& args) override {
+        if (id < 0 || id > 2)
+            throw com::notSupported();
+        if (id == 2)
+            return args.value(0).toString() + valores[0].toString();
+        if (kind == (id == 0 ? com::InvokeKind::PropertyPut : com::InvokeKind::PropertyPutRef))
+            valores[id] = args.value(0);
+        return valores[id];
+    }
+
+    QVariant valores[2];
+};
+
+TEST(LateBindingTest, MembersAndObjectsAreReachedByNameAndFailuresRaiseTheUsualErrors) {
+    const auto objeto = com::newObject<Objeto>();
+    com::putProperty(objeto.get(), "Nombre", "LOG0001");
+    EXPECT_EQ(com::getProperty(objeto.get(), "NOMBRE").toString(), "LOG0001");
+    EXPECT_EQ(com::getProperty(objeto.get(), 0).toString(), "LOG0001");
+    EXPECT_EQ(com::callMethod(objeto.get(), "Unir", {"T-"}).toString(), "T-LOG0001");
+
+    const auto padre = com::newObject<Objeto>();
+    com::putPropertyRef(objeto.get(), "Padre", padre.query<com::IUnknown>());
+    const QVariant leido = com::getProperty(objeto.get(), "Padre");
+    ASSERT_TRUE(com::holdsObject(leido));
+    EXPECT_EQ(com::dispatchOf(leido).get(), static_cast<com::IDispatch*>(padre.get()));
+    const QVariant nada = com::objectVariant(com::Ptr<com::IUnknown>());
+    EXPECT_TRUE(com::holdsObject(nada));
+    EXPECT_FALSE(com::objectOf(nada));
+    EXPECT_FALSE(com::objectOf(QVariant()));
+
+    const auto numero = [](const std::function<void()>& llamada) {
+        return ktest::errorOf(llamada).number();
     };
-    EXPECT_EQ(failure([]() -> long { throw com::RuntimeError("sin registro", 53); }),
-              "53 sin registro");
-    EXPECT_EQ(failure([]() -> long { throw std::runtime_error("sin memoria"); }), "5 sin memoria");
-    EXPECT_EQ(failure([]() -> long { throw 7; }), "51 Internal error");
-    EXPECT_EQ(com::guardExport("DllTest", [] { return com::hr::False; }), com::hr::False);
+    EXPECT_EQ(numero([&] { com::getProperty(objeto.get(), "Transaccion"); }), 438);
+    EXPECT_EQ(numero([&] { com::getProperty(objeto.get(), 77); }), 438);
+    EXPECT_EQ(numero([] { com::getProperty(nullptr, "Nombre"); }), 91);
+    EXPECT_EQ(numero([&] { com::dispatchOf(nada); }), 91);
+    EXPECT_EQ(numero([] { com::objectOf("texto"); }), 13);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-// A component with one class, "KTest.Contador", whose objects hold a number reached by late
-// binding. It counts its objects and server locks as a real component does.
+// A component with one class, "KTest.Contador", whose objects count the calls of "Incrementar".
+// It counts its objects and server locks as a real component does.
+#include "platform/com/Boundary.h"
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/Dispatch.h"
-#include "platform/com/ErrorInfo.h"
 #include "platform/com/ModuleClassFactory.h"
 #include "platform/com/ModulePath.h"
 #include "platform/com/Object.h"
@@ -21,21 +21,11 @@ com::ModuleCount module;
 class Contador : public com::Object<com::IDispatch> {
 public:
     int idOfName(const QString& name) override {
-        if (name.compare("Valor", Qt::CaseInsensitive) == 0)
-            return 1;
-        if (name.compare("Incrementar", Qt::CaseInsensitive) == 0)
-            return 2;
-        throw com::notSupported(name);
+        if (name.compare("Incrementar", Qt::CaseInsensitive) != 0)
+            throw com::notSupported(name);
+        return 1;
     }
-    QVariant invoke(int id, com::InvokeKind kind, QVariantList& args) override {
-        if (id == 1 && kind == com::InvokeKind::PropertyGet)
-            return m_value;
-        if (id == 1 && kind == com::InvokeKind::PropertyPut)
-            return m_value = args.value(0).toInt();
-        if (id == 2 && kind == com::InvokeKind::Method)
-            return ++m_value;
-        throw com::notSupported();
-    }
+    QVariant invoke(int, com::InvokeKind, QVariantList&) override { return ++m_value; }
 
 private:
     com::ModuleCount::Lock m_alive{module};
@@ -69,21 +59,15 @@ EXPORT long DllCanUnloadNow() {
 }
 
 EXPORT long DllRegisterServer() {
-    try {
+    return com::guardExport("DllRegisterServer", [] {
         com::ClassRegistry::inUse().add(registration());
         return com::hr::Ok;
-    } catch (const com::RuntimeError& e) {
-        com::setErrorInfo(e);
-        return com::hr::ClassRegistration;
-    }
+    });
 }
 
 EXPORT long DllUnregisterServer() {
-    try {
+    return com::guardExport("DllUnregisterServer", [] {
         com::ClassRegistry::inUse().remove(registration());
         return com::hr::Ok;
-    } catch (const com::RuntimeError& e) {
-        com::setErrorInfo(e);
-        return com::hr::ClassRegistration;
-    }
+    });
 }

@@ -24,20 +24,17 @@ forms::FormDesign framedDesign() {
     d.clientWidth = 10830;
     d.clientHeight = 5055;
     d.keyPreview = true;
-    forms::ControlDesign frame =
-        designOf("VB.Frame", "fr1", 150, 1200, 4500, 2400, {{"caption", QString()}});
-    forms::ControlDesign inside = designOf("VB.TextBox", "txtDentro", 300, 450, 1500, 300);
-    inside.container = "fr1";
-    inside.tabIndex = 1;
-    forms::ControlDesign first = designOf("VB.TextBox", "txtPrimero", 120, 480, 2535, 300);
-    first.tabIndex = 0;
-    forms::ControlDesign label0 =
-        designOf("VB.Label", "Label", 840, 480, 855, 255, {{"caption", "Fechas:"}});
-    label0.index = 0;
-    forms::ControlDesign label1 = label0;
-    label1.index = 1;
-    label1.keys = {{"caption", "-"}, {"alignment", 1}};
-    d.controls << frame << inside << first << label0 << label1;
+    d.controls << designOf("VB.Frame", "fr1", 150, 1200, 4500, 2400, {{"caption", QString()}})
+               << designOf("VB.TextBox", "txtDentro", 300, 450, 1500, 300)
+               << designOf("VB.TextBox", "txtPrimero", 120, 480, 2535, 300)
+               << designOf("VB.Label", "Label", 840, 480, 855, 255, {{"caption", "Fechas:"}})
+               << designOf("VB.Label", "Label", 840, 480, 855, 255,
+                           {{"caption", "-"}, {"alignment", 1}});
+    d.controls[1].container = "fr1";
+    d.controls[1].tabIndex = 1;
+    d.controls[2].tabIndex = 0;
+    d.controls[3].index = 0;
+    d.controls[4].index = 1;
     return d;
 }
 
@@ -69,17 +66,23 @@ TEST_F(Geometry, DesignTwipsBecomePixelsAtFifteenToThePixelAndTheExtenderRejects
     EXPECT_EQ(box.widget()->width(), 706);
 }
 
-TEST_F(Geometry, SetFocusNeedsAnEnabledVisibleControl) {
+TEST_F(Geometry, FocusGoesToEnabledVisibleControlsAndTabFollowsTheDesignTabIndex) {
     forms::Extender frame = form.ctl("fr1");
     forms::Extender inside = form.ctl("txtDentro");
     forms::Extender first = form.ctl("txtPrimero");
     first.SetFocus();
+    EXPECT_EQ(form.ActiveControlName(), "txtPrimero");
+    QTest::keyClick(first.widget(), Qt::Key_Tab);
+    EXPECT_EQ(form.ActiveControlName(), "txtDentro");
+    QTest::keyClick(inside.widget(), Qt::Key_Tab);
     EXPECT_EQ(form.ActiveControlName(), "txtPrimero");
 
     frame.setEnabled(false);
     EXPECT_TRUE(inside.Enabled());
     EXPECT_FALSE(inside.canFocus());
     EXPECT_EQ(ktest::errorOf([&] { inside.SetFocus(); }).number(), 5);
+    QTest::keyClick(first.widget(), Qt::Key_Tab);
+    EXPECT_EQ(form.ActiveControlName(), "txtPrimero");
     frame.setEnabled(true);
     inside.setVisible(false);
     EXPECT_THROW(inside.SetFocus(), com::RuntimeError);
@@ -88,46 +91,23 @@ TEST_F(Geometry, SetFocusNeedsAnEnabledVisibleControl) {
     EXPECT_EQ(form.ActiveControlName(), "txtDentro");
 }
 
-TEST_F(Geometry, TabFollowsTheDesignTabIndexAndSkipsWhatCannotTakeTheFocus) {
-    form.ctl("txtPrimero").SetFocus();
-    QWidget* first = form.ctl("txtPrimero").widget();
-    QTest::keyClick(first, Qt::Key_Tab);
-    EXPECT_EQ(form.ActiveControlName(), "txtDentro");
-    QTest::keyClick(form.window()->focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(form.ActiveControlName(), "txtPrimero");
-
-    form.ctl("txtDentro").setEnabled(false);
-    QTest::keyClick(first, Qt::Key_Tab);
-    EXPECT_EQ(form.ActiveControlName(), "txtPrimero");
-}
-
 // Labels too narrow for their text in today's font, each beside the box it labels.
 forms::FormDesign labelledDesign() {
     forms::FormDesign d;
-    d.name = QStringLiteral("frmEtiquetas");
+    d.name = "frmEtiquetas";
     d.clientWidth = 9000;
     d.clientHeight = 3000;
-    const QVariantMap right{{QStringLiteral("caption"), QStringLiteral("Tipo vehículo:")},
-                            {QStringLiteral("alignment"), 1}};
-    forms::ControlDesign button =
-        designOf(QStringLiteral("VB.CommandButton"), QStringLiteral("cmdRefrescar"), 90, 480, 375,
-                 375, {{QStringLiteral("caption"), QStringLiteral("R")}});
-    forms::ControlDesign fechas =
-        designOf(QStringLiteral("VB.Label"), QStringLiteral("lbFechas"), 840, 480, 300, 255,
-                 {{QStringLiteral("caption"), QStringLiteral("Fechas:")}});
-    forms::ControlDesign desde =
-        designOf(QStringLiteral("VB.TextBox"), QStringLiteral("txtDesde"), 1680, 480, 1935, 300);
-    forms::ControlDesign tipo =
-        designOf(QStringLiteral("VB.Label"), QStringLiteral("lbTipo"), 900, 1200, 600, 255, right);
-    forms::ControlDesign codigo =
-        designOf(QStringLiteral("VB.TextBox"), QStringLiteral("txtTipo"), 1680, 1200, 1455, 300);
-    // Wider than the room between its neighbours: it takes all of that room.
-    forms::ControlDesign apretada =
-        designOf(QStringLiteral("VB.Label"), QStringLiteral("lbApretada"), 3300, 1200, 300, 255,
-                 {{QStringLiteral("caption"), QStringLiteral("Una etiqueta muy larga:")}});
-    forms::ControlDesign vecino =
-        designOf(QStringLiteral("VB.TextBox"), QStringLiteral("txtVecino"), 4200, 1200, 1455, 300);
-    d.controls << button << fechas << desde << tipo << codigo << apretada << vecino;
+    d.controls << designOf("VB.CommandButton", "cmdRefrescar", 90, 480, 375, 375,
+                           {{"caption", "R"}})
+               << designOf("VB.Label", "lbFechas", 840, 480, 300, 255, {{"caption", "Fechas:"}})
+               << designOf("VB.TextBox", "txtDesde", 1680, 480, 1935, 300)
+               << designOf("VB.Label", "lbTipo", 900, 1200, 600, 255,
+                           {{"caption", "Tipo vehículo:"}, {"alignment", 1}})
+               << designOf("VB.TextBox", "txtTipo", 1680, 1200, 1455, 300)
+               // Wider than the room between its neighbours: it takes all of that room.
+               << designOf("VB.Label", "lbApretada", 3300, 1200, 300, 255,
+                           {{"caption", "Una etiqueta muy larga:"}})
+               << designOf("VB.TextBox", "txtVecino", 4200, 1200, 1455, 300);
     return d;
 }
 
@@ -141,22 +121,16 @@ TEST(Etiquetas, ALabelGrowsToItsTextIntoTheRoomBesideItAndMovesNoOtherControl) {
         auto* label = qobject_cast<QLabel*>(form.ctl(QString::fromLatin1(name)).widget());
         return label->fontMetrics().horizontalAdvance(label->text());
     };
-    for (const auto& [label, before, after] :
-         std::vector<std::tuple<const char*, const char*, const char*>>{
-             {"lbFechas", "cmdRefrescar", "txtDesde"},
-             {"lbTipo", nullptr, "txtTipo"},
-             {"lbApretada", "txtTipo", "txtVecino"}}) {
-        const QRect g = geometry(label);
-        EXPECT_LE(g.right(), geometry(after).left() - 1) << label;
-        EXPECT_GE(g.left(), before ? geometry(before).right() + 1 : 0) << label;
-        if (QLatin1String(label) != QLatin1String("lbApretada")) {
-            EXPECT_GE(g.width(), textWidth(label)) << label;
-        }
-    }
+    const QRect fechas = geometry("lbFechas"), tipo = geometry("lbTipo");
+    EXPECT_GE(fechas.width(), textWidth("lbFechas"));
+    EXPECT_GT(fechas.left(), geometry("cmdRefrescar").right());
+    EXPECT_LT(fechas.right(), geometry("txtDesde").left());
+    EXPECT_GE(tipo.width(), textWidth("lbTipo"));
+    EXPECT_GE(tipo.left(), 0);
+    // The right-aligned label grew to the left and kept its right edge.
+    EXPECT_EQ(tipo.right(), forms::twipsToPixelsX(1500) - 1);
     EXPECT_EQ(geometry("lbApretada").left(), geometry("txtTipo").right() + 1);
     EXPECT_EQ(geometry("lbApretada").right(), geometry("txtVecino").left() - 1);
-    // The right-aligned label grew to the left and kept its right edge.
-    EXPECT_EQ(geometry("lbTipo").right(), forms::twipsToPixelsX(1500) - 1);
     EXPECT_EQ(geometry("txtDesde").topLeft(),
               QPoint(forms::twipsToPixelsX(1680), forms::twipsToPixelsY(480)));
 }
@@ -165,29 +139,26 @@ TEST(Etiquetas, AButtonHiddenUnderAnotherControlIsNoTabStop) {
     forms::FormDesign d = framedDesign();
     // Under the first box, created after it as the board's detail button is under its search
     // box: the box is raised over it.
-    forms::ControlDesign hidden =
-        designOf(QStringLiteral("VB.CommandButton"), QStringLiteral("cmdVer"), 300, 450, 375, 375,
-                 {{QStringLiteral("caption"), QStringLiteral("Ver")}});
-    hidden.tabIndex = 0;
-    d.controls << hidden;
+    d.controls << designOf("VB.CommandButton", "cmdVer", 300, 450, 375, 375, {{"caption", "Ver"}});
+    d.controls.last().tabIndex = 0;
     ScriptedForm form(d);
     form.Show();
-    form.ctl(QStringLiteral("txtPrimero")).widget()->raise();
+    form.ctl("txtPrimero").widget()->raise();
     const auto tabFromFirst = [&] {
-        form.ctl(QStringLiteral("txtPrimero")).SetFocus();
+        form.ctl("txtPrimero").SetFocus();
         QTest::keyClick(form.window()->focusWidget(), Qt::Key_Tab);
         return form.ActiveControlName();
     };
-    EXPECT_EQ(tabFromFirst(), QStringLiteral("txtDentro"));
+    EXPECT_EQ(tabFromFirst(), "txtDentro");
     // Moved clear of the box, it takes its turn again.
-    form.ctl(QStringLiteral("cmdVer")).setLeft(6000);
-    EXPECT_EQ(tabFromFirst(), QStringLiteral("cmdVer"));
+    form.ctl("cmdVer").setLeft(6000);
+    EXPECT_EQ(tabFromFirst(), "cmdVer");
 }
 
 TEST(LugarDeVentanas, AResizableWindowReopensWhereItWasLeftAndInsideTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     forms::FormDesign fixed = framedDesign();
-    fixed.name = QStringLiteral("frmFija");
+    fixed.name = "frmFija";
     fixed.sizable = false;
     ScriptedForm sizable(framedDesign());
     ScriptedForm fixedForm(fixed);
@@ -198,9 +169,8 @@ TEST(LugarDeVentanas, AResizableWindowReopensWhereItWasLeftAndInsideTheScreen) {
         form->Unload();
     }
     // In the application's folder of the user's configuration, which the tests point elsewhere.
-    const QString file =
-        QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
-            .filePath(QCoreApplication::applicationName() + QStringLiteral("/ventanas.ini"));
+    const QString file = QDir(qEnvironmentVariable("XDG_CONFIG_HOME"))
+                             .filePath(QCoreApplication::applicationName() + "/ventanas.ini");
     EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
 
     sizable.Show();
@@ -213,8 +183,7 @@ TEST(LugarDeVentanas, AResizableWindowReopensWhereItWasLeftAndInsideTheScreen) {
     // A place on a screen that is gone, larger than the one there is: inside it, as large as it.
     for (const QRect& lost :
          {QRect(5000, 4000, 300, 200), QRect(-900, -700, 300, 200), QRect(10, 10, 5000, 4000)}) {
-        QSettings(file, QSettings::IniFormat)
-            .setValue(QStringLiteral("frmMedidas/geometria"), lost);
+        QSettings(file, QSettings::IniFormat).setValue("frmMedidas/geometria", lost);
         sizable.Show();
         const QRect frame = sizable.window()->frameGeometry();
         EXPECT_TRUE(screen.contains(frame))

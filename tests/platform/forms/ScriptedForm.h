@@ -4,6 +4,7 @@
 #include "tests/support/PrintQString.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QStringList>
 #include <QThread>
 #include <functional>
@@ -14,52 +15,52 @@ public:
     explicit ScriptedForm(forms::FormDesign design) : forms::Form(std::move(design)) {}
 
     QStringList log;
-    std::function<void()> onConnect, onLoad, onActivate, onResize;
+    std::function<void()> onConnect, onLoad;
     std::function<void(int& cancel)> onUnload;
-    std::function<void(int&keyCode, int shift)> onKeyDown, onKeyUp;
+    std::function<void(int& keyCode, int shift)> onKeyDown;
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<QVariant(const QString&, com::InvokeKind, QVariantList&)> onMember;
     QStringList members;
-
-    using forms::Form::raiseEvent;
+    // Events of controls noted in events as "control.Event arg arg...", from the next load on.
+    QMap<QString, QStringList> recorded;
+    QStringList events;
 
 protected:
-    void connectEvents() override { run("connectEvents", onConnect); }
-    void Form_Load() override { run("Load", onLoad); }
-    void Form_Activate() override { run("Activate", onActivate); }
-    void Form_Resize() override { run("Resize", onResize); }
-    void Form_Unload(int& cancel) override {
-        log << "Unload";
-        if (onUnload)
-            onUnload(cancel);
+    void connectEvents() override {
+        for (auto it = recorded.cbegin(); it != recorded.cend(); ++it)
+            for (const QString& event : it.value())
+                controlObject(it.key())->on(
+                    event, [this, name = it.key() + '.' + event](QVariantList& args) {
+                        QStringList parts{name};
+                        for (const QVariant& a : args)
+                            parts << a.toString();
+                        events << parts.join(QLatin1Char(' '));
+                    });
+        run("connectEvents", onConnect);
     }
+    void Form_Load() override { run("Load", onLoad); }
+    void Form_Activate() override { log << "Activate"; }
+    void Form_Unload(int& cancel) override { run("Unload", onUnload, cancel); }
     void Form_KeyDown(int& keyCode, int shift) override {
-        log << QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift);
-        if (onKeyDown)
-            onKeyDown(keyCode, shift);
+        run(QStringLiteral("KeyDown %1 %2").arg(keyCode).arg(shift), onKeyDown, keyCode, shift);
     }
     void Form_KeyUp(int& keyCode, int shift) override {
         log << QStringLiteral("KeyUp %1 %2").arg(keyCode).arg(shift);
-        if (onKeyUp)
-            onKeyUp(keyCode, shift);
     }
     void Form_KeyPress(int& keyAscii) override {
-        log << QStringLiteral("KeyPress %1").arg(keyAscii);
-        if (onKeyPress)
-            onKeyPress(keyAscii);
+        run(QStringLiteral("KeyPress %1").arg(keyAscii), onKeyPress, keyAscii);
     }
     QStringList memberNames() const override { return members; }
     QVariant invokeMember(const QString& name, com::InvokeKind kind, QVariantList& args) override {
-        if (onMember)
-            return onMember(name, kind, args);
-        return forms::Form::invokeMember(name, kind, args);
+        return onMember ? onMember(name, kind, args) : forms::Form::invokeMember(name, kind, args);
     }
 
 private:
-    void run(const QString& name, const std::function<void()>& handler) {
+    template <class Handler, class... Args>
+    void run(const QString& name, const Handler& handler, Args&... args) {
         log << name;
         if (handler)
-            handler();
+            handler(args...);
     }
 };
 
@@ -67,15 +68,7 @@ private:
 inline forms::ControlDesign designOf(const QString& progId, const QString& name, int left = 0,
                                      int top = 0, int width = 0, int height = 0,
                                      QVariantMap keys = {}) {
-    forms::ControlDesign c;
-    c.progId = progId;
-    c.name = name;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    c.keys = std::move(keys);
-    return c;
+    return {progId, name, -1, left, top, width, height, std::move(keys), {}, -1};
 }
 
 // Runs the event loop until condition holds (or a generous deadline passes); returns condition.
