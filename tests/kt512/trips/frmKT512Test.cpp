@@ -147,7 +147,7 @@ TEST_F(Tablero, LaActivacionDelContenedorEnfocaLaListaYNoCargaElTablero) {
     EXPECT_EQ(cargas(), 1);
 }
 
-// A time that is no short whole number is told and the board opens without reloading by
+// A time that is not a short whole number is told, and the board opens without reloading by
 // itself; a valid one reloads after that many ticks and one more.
 TEST_F(Tablero, ElTiempoDeRecargaSeLeeDelParametroYElTemporizadorReseleccionaPorPosicion) {
     for (const char* valor : {"veinte", "40000", ""}) {
