@@ -27,7 +27,6 @@ using ktest::Provider;
 class ConnectionTest : public ::testing::TestWithParam<Provider> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
         std::unique_ptr<ado::Connection> setup;
         if (GetParam() == Provider::Postgres) {
             QString why;

@@ -21,7 +21,6 @@ namespace {
 class StatementCacheTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
         m_connection = ado::openSqlite(path(), true);
         for (const char* table : {"Ligado", "Escrito"}) {
             run(QStringLiteral("CREATE TABLE %1 (Clave TEXT PRIMARY KEY, Texto TEXT, Numero "

@@ -94,7 +94,6 @@ TEST_P(SchemaTest, CopiesWrittenAsQuotedTextReadBackTheSameAndSoDoTheirLinks) {
         const QList<QStringList> before = db->rows(rowsOf.arg(folio));
         const QList<QStringList> after = db->rows(rowsOf.arg(c.replaced.value(key)));
         ASSERT_EQ(after.size(), before.size());
-        ASSERT_GT(lines, 0);
         const QStringList columns = suite::Schema::table(table).columnNames();
         for (int r = 0; r < before.size(); ++r)
             for (int i = 0; i < columns.size(); ++i)

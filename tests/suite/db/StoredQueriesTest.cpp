@@ -133,16 +133,17 @@ TEST_P(StoredQueriesTest, EachFilterOfTheBoardNarrowsTheTrips) {
 // One row per reprogrammable order or shipment of the trip; shipments take the orders' vehicle
 // type condition.
 TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
-    // A trip of the range carrying reprogrammable orders and shipments.
+    // A trip carrying reprogrammable shipments and an order of several reprogrammable lines.
     const QStringList trip =
         db->rows("SELECT v.Vj_Folio, v.Vj_Fecha, v.Es_Cve_Estado, v.Ch_Cve_Chofer, "
                  "vh.Tv_Cve_Tipo_Vehiculo FROM Viaje v JOIN Vehiculo vh ON vh.Vh_Cve_Vehiculo = "
                  "v.Vh_Cve_Vehiculo WHERE (SELECT COUNT(*) FROM Viaje_Documento d JOIN Embarque e "
                  "ON e.Eb_Folio = d.Vd_Documento AND d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = "
-                 "v.Vj_Folio AND e.Es_Cve_Estado IN ('RM','RMT')) > 0 AND (SELECT COUNT(DISTINCT "
+                 "v.Vj_Folio AND e.Es_Cve_Estado IN ('RM','RMT')) > 0 AND (SELECT COUNT(*) - "
+                 "COUNT(DISTINCT "
                  "o.Oe_Folio) FROM Viaje_Documento d JOIN Orden_Entrega o ON o.Oe_Folio = "
                  "d.Vd_Documento AND d.Vd_Tabla = 'ORDEN_ENTREGA' WHERE d.Vj_Folio = v.Vj_Folio "
-                 "AND o.Es_Cve_Estado IN ('RM','RMT')) > 1 ORDER BY v.Vj_Folio")
+                 "AND o.Es_Cve_Estado IN ('RM','RMT')) > 0 ORDER BY v.Vj_Folio")
             .first();
     const QString folio = trip[0], type = trip[4];
     const QDate date = ado::toDateTime(trip[1]).date();
@@ -166,7 +167,6 @@ TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
         };
         const std::string want = expected(plain);
         ASSERT_FALSE(want.empty());
-        EXPECT_EQ(listed({}, date, date), want);
         EXPECT_EQ(listed({{type, vehicleType},
                           {trip[2], "Viaje.Es_Cve_Estado"},
                           {trip[3], "Viaje.Ch_Cve_Chofer"}},
