@@ -55,9 +55,8 @@ int run(const QStringList& command, bool asNobody, const QString& log) {
 
 QString tail(const QString& log) {
     QFile f(log);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(f.readAll()).right(1500);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()).right(1500)
+                                       : QString();
 }
 
 } // namespace
