@@ -28,8 +28,7 @@ void expectTranslations(QString (*translate)(const QString&), std::initializer_l
 
 TEST(SqlServerToSqlite, TheScreensFormsBecomeSqlitesAndEverythingElseStaysAsWritten) {
     const std::initializer_list<Case> cases = {
-        {"SELECT ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial FROM Viaje",
-         "SELECT IFNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial FROM Viaje"},
+        // (The plain ISNULL(x, 0) of the screens is pinned by the statement cache's trace.)
         {"SELECT isnull (a, isNull(b, 'x')) FROM t", "SELECT IFNULL (a, IFNULL(b, 'x')) FROM t"},
         {"SELECT a FROM t WHERE ISNULL(b, ')''(') = '' AND (ISNULL(c, 0) > 1)",
          "SELECT a FROM t WHERE IFNULL(b, ')''(') = '' AND (IFNULL(c, 0) > 1)"},
