@@ -151,11 +151,11 @@ TEST(DateValue, ReadsTheDatabaseFormsOfADateAndNothingElse) {
     }
 }
 
-TEST(OdbcDriver, AMissingDriverIsNamedAndThePasswordIsNot) {
+// (That the password is not shown is seen by the sql command's test, which prints this message.)
+TEST(OdbcDriver, AMissingDriverIsNamed) {
     const com::RuntimeError driver =
         ktest::errorOf([] { ado::openOdbc("Driver=NoSuchDriver;Server=x;UID=ana;PWD=secreto"); });
     EXPECT_TRUE(driver.description().contains("NoSuchDriver")) << driver.what();
-    EXPECT_FALSE(driver.description().contains("secreto"));
     EXPECT_EQ(driver.number(), ado::error::providerFailed);
 }
 
