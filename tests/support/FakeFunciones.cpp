@@ -6,25 +6,25 @@
 namespace ktest {
 
 namespace {
-void fallaSiToca(QString& fallarEn, const QString& operacion) {
-    if (fallarEn == operacion) {
-        fallarEn.clear();
+// Records the call, and raises the failure the test asked of this operation.
+void llamada(FakeFunciones& f, const QString& operacion) {
+    f.llamadas << operacion;
+    if (f.fallarEn == operacion) {
+        f.fallarEn.clear();
         throw com::RuntimeError(QStringLiteral("Falla provocada en ") + operacion, 5);
     }
 }
 } // namespace
 
 QString FakeFunciones::ObtenerConsulta(const QString& nombre) {
-    llamadas << QStringLiteral("ObtenerConsulta");
-    fallaSiToca(fallarEn, QStringLiteral("ObtenerConsulta"));
+    llamada(*this, QStringLiteral("ObtenerConsulta"));
     if (!consultas.contains(nombre))
         throw com::RuntimeError(QStringLiteral("No existe la consulta ") + nombre, 5);
     return consultas.value(nombre);
 }
 
 bool FakeFunciones::LlenarLista(QString sql, forms::ListView& lista, bool) {
-    llamadas << QStringLiteral("LlenarLista");
-    fallaSiToca(fallarEn, QStringLiteral("LlenarLista"));
+    llamada(*this, QStringLiteral("LlenarLista"));
     sqlListas << sql;
     if (!resultadoLlenar)
         return false;
@@ -33,56 +33,53 @@ bool FakeFunciones::LlenarLista(QString sql, forms::ListView& lista, bool) {
 }
 
 QString FakeFunciones::UltimoError() {
-    llamadas << QStringLiteral("UltimoError");
+    llamada(*this, QStringLiteral("UltimoError"));
     return ultimoError;
 }
 
 QString FakeFunciones::ObtenerCampo(const QString& tabla, const QString& campoLlave,
                                     const QString& llave, const QString& campo, long,
                                     const QString&, const QString&, const QString& estadoExcluido) {
-    llamadas << QStringLiteral("ObtenerCampo");
-    fallaSiToca(fallarEn, QStringLiteral("ObtenerCampo"));
+    llamada(*this, QStringLiteral("ObtenerCampo"));
     llamadasCampo << QStringList{tabla, campoLlave, llave, campo, estadoExcluido}.join('|');
     return QString();
 }
 
 QDateTime FakeFunciones::FechaServidor() {
-    llamadas << QStringLiteral("FechaServidor");
+    llamada(*this, QStringLiteral("FechaServidor"));
     return fechaServidor;
 }
 
 QString FakeFunciones::FormatoFecha(const QDateTime& fecha) {
-    llamadas << QStringLiteral("FormatoFecha");
-    fallaSiToca(fallarEn, QStringLiteral("FormatoFecha"));
+    llamada(*this, QStringLiteral("FormatoFecha"));
     return fecha.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 QString FakeFunciones::FormatoFechaHora(const QDateTime& fecha) {
-    llamadas << QStringLiteral("FormatoFechaHora");
+    llamada(*this, QStringLiteral("FormatoFechaHora"));
     return fecha.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QVariant FakeFunciones::SiguienteFolio(const QString&, const QString&, long longitud, long) {
-    llamadas << QStringLiteral("SiguienteFolio");
-    fallaSiToca(fallarEn, QStringLiteral("SiguienteFolio"));
+    llamada(*this, QStringLiteral("SiguienteFolio"));
     return QString::number(siguienteFolio++).rightJustified(int(longitud), QLatin1Char('0'));
 }
 
 QString FakeFunciones::ObtenerTransaccion(const QString& transaccionPadre, const QString& suite) {
-    llamadas << QStringLiteral("ObtenerTransaccion");
+    llamada(*this, QStringLiteral("ObtenerTransaccion"));
     return transaccionPadre + QLatin1Char('/') + suite;
 }
 
 void FakeFunciones::ReiniciarForma(forms::Form&, long) {
-    llamadas << QStringLiteral("ReiniciarForma");
+    llamada(*this, QStringLiteral("ReiniciarForma"));
 }
 
 void FakeFunciones::PrepararForma(forms::Form&, long) {
-    llamadas << QStringLiteral("PrepararForma");
+    llamada(*this, QStringLiteral("PrepararForma"));
 }
 
 void FakeFunciones::EnviarTeclas(const QString&, long) {
-    llamadas << QStringLiteral("EnviarTeclas");
+    llamada(*this, QStringLiteral("EnviarTeclas"));
 }
 
 } // namespace ktest

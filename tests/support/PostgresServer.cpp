@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
 #include <sys/wait.h>
@@ -21,19 +20,18 @@ namespace {
 constexpr uid_t nobody = 65534;
 const char* const superuser = "kestrova";
 
-// Where Debian keeps the server's programs (initdb and pg_ctl are not on the PATH there).
+// The folder of initdb and pg_ctl: on the PATH, or where Debian keeps them, newest version first.
 QString serverPrograms() {
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("pg_ctl"));
-    if (!onPath.isEmpty() && !QStandardPaths::findExecutable(QStringLiteral("initdb")).isEmpty())
-        return QFileInfo(onPath).canonicalPath();
-    QDir versions(QStringLiteral("/usr/lib/postgresql"));
-    QStringList found = versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (auto v = found.crbegin(); v != found.crend(); ++v) {
-        const QString bin = versions.filePath(*v + QStringLiteral("/bin"));
+    QStringList folders{
+        QFileInfo(QStandardPaths::findExecutable(QStringLiteral("pg_ctl"))).canonicalPath()};
+    const QDir versions(QStringLiteral("/usr/lib/postgresql"));
+    for (const QString& v :
+         versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed))
+        folders << versions.filePath(v + QStringLiteral("/bin"));
+    for (const QString& bin : folders)
         if (QFileInfo(bin + QStringLiteral("/pg_ctl")).isExecutable() &&
             QFileInfo(bin + QStringLiteral("/initdb")).isExecutable())
             return bin;
-    }
     return {};
 }
 
@@ -57,9 +55,8 @@ int run(const QStringList& command, bool asNobody, const QString& log) {
 
 QString tail(const QString& log) {
     QFile f(log);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(f.readAll()).right(1500);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()).right(1500)
+                                       : QString();
 }
 
 } // namespace

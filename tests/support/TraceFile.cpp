@@ -16,7 +16,9 @@ std::vector<TraceLine> takeTraceLines(const QString& path) {
                 lines.push_back({o.value(QStringLiteral("sql")).toString(),
                                  o.value(QStringLiteral("cache")).toString(),
                                  o.value(QStringLiteral("why")).toString(),
-                                 o.value(QStringLiteral("executed")).toString()});
+                                 o.value(QStringLiteral("executed")).toString(),
+                                 o.value(QStringLiteral("error")).toString(),
+                                 o.value(QStringLiteral("ms")).toDouble(-1)});
             }
     file.remove();
     return lines;

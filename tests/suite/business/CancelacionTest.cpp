@@ -42,13 +42,6 @@ protected:
                         .arg(extremo, d.campoFolio, d.tabla))
             .toString();
     }
-    QStringList fila(const QString& folio) {
-        return db
-            .rows(QStringLiteral("SELECT Es_Cve_Estado, Oper_Ult_Modif FROM %1 WHERE %2 = '%3'")
-                      .arg(d.tabla, d.campoFolio, folio))
-            .value(0);
-    }
-
     const Documento& d = GetParam();
     QTemporaryDir dir;
     com::Runtime runtime{dir.filePath("registry.json")};
@@ -60,17 +53,18 @@ protected:
 };
 
 // A document is cancelled once, and afterwards the refusal says why. On its own a cancellation
-// is a transaction of its own; inside the caller's, a cancellation, a refusal and a failure all
-// leave the transaction open for the caller to end.
+// is a transaction of its own; inside the caller's, a refusal and a failure leave the transaction
+// open for the caller to end. (That a cancellation which succeeds inside the caller's transaction
+// stays in it is seen by the reprogramming's tests, where a later failure must undo it.)
 TEST_P(CancelacionTest, CancelsOnceSaysWhyNotAndOnlyTheCallerEndsItsTransaction) {
     const QString folio = activo("MIN"), otro = activo("MAX");
-    ASSERT_NE(otro, folio);
     db.exec(QStringLiteral("CREATE TRIGGER falla BEFORE UPDATE ON %1 WHEN OLD.%2 = '%3' BEGIN "
                            "SELECT RAISE(ABORT, 'falla forzada'); END")
                 .arg(d.tabla, d.campoFolio, otro));
     ASSERT_TRUE(cancelar(folio)) << qPrintable(mensaje);
-    EXPECT_EQ(mensaje, QString());
-    EXPECT_EQ(fila(folio), (QStringList{"CA", "MGARCIA"}));
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT Es_Cve_Estado, Oper_Ult_Modif FROM %1 WHERE %2 = '%3'")
+                          .arg(d.tabla, d.campoFolio, folio)),
+              (QList<QStringList>{{"CA", "MGARCIA"}}));
     EXPECT_FALSE(cancelar(folio));
     EXPECT_EQ(mensaje, QStringLiteral("%1 %2 ya está cancelada").arg(d.nombre, folio));
     EXPECT_FALSE(cancelar("9999'99999"));
@@ -78,19 +72,13 @@ TEST_P(CancelacionTest, CancelsOnceSaysWhyNotAndOnlyTheCallerEndsItsTransaction)
     EXPECT_FALSE(cancelar(otro));
     EXPECT_FALSE(conexion.inTransaction());
 
-    const QString tercero = activo("MIN");
-    ASSERT_NE(tercero, otro);
     conexion.BeginTrans();
-    ASSERT_TRUE(cancelar(tercero)) << qPrintable(mensaje);
-    EXPECT_TRUE(conexion.inTransaction());
     EXPECT_FALSE(cancelar("9999'99999"));
     EXPECT_TRUE(conexion.inTransaction()) << "a refusal ended the caller's transaction";
     EXPECT_FALSE(cancelar(otro));
     EXPECT_TRUE(mensaje.contains(QLatin1String("falla forzada"))) << qPrintable(mensaje);
     ASSERT_TRUE(conexion.inTransaction()) << "a failure ended the caller's transaction";
     conexion.CommitTrans();
-    EXPECT_EQ(fila(tercero), (QStringList{"CA", "MGARCIA"}));
-    EXPECT_NE(fila(otro).value(0), "CA");
 }
 
 INSTANTIATE_TEST_SUITE_P(Documentos, CancelacionTest,

@@ -13,46 +13,19 @@ const QDate today(2024, 3, 15);
 
 using ktest::Provider;
 
-// The filter boxes of the filter dialog: a code counts when its description box is filled;
-// the vehicle code counts on its own.
-struct Filters {
-    QString vehicleType, vehicle, state, driver, branch;
-};
-
 QString day(const QDate& d) {
     return d.toString("yyyy-MM-dd");
 }
 
-// A screen's condition text: the date range, then each filter that is set, its code with the
-// quotes doubled.
-QString condition(const QDate& from, const QDate& to,
-                  std::initializer_list<std::pair<QString, QString>> filters) {
+// A filter of a screen's condition: a code and its column.
+using Filter = std::pair<QString, QString>;
+
+// A screen's condition text: the date range, then each filter, the code's quotes doubled.
+QString condition(const QDate& from, const QDate& to, const QList<Filter>& filters = {}) {
     QString c = " Viaje.Vj_Fecha BETWEEN '" + day(from) + "' AND '" + day(to) + "' ";
     for (const auto& [value, column] : filters)
-        if (!value.isEmpty())
-            c += QStringLiteral(" AND %1 = '%2' ").arg(column, ado::sqlText(value));
+        c += QStringLiteral(" AND %1 = '%2' ").arg(column, ado::sqlText(value));
     return c;
-}
-
-// The trip board's condition text.
-QString tripCondition(const QDate& from, const QDate& to, const Filters& f) {
-    return condition(from, to,
-                     {{f.vehicleType, "Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo"},
-                      {f.vehicle, "Vehiculo.Vh_Cve_Vehiculo"},
-                      {f.state, "Viaje.Es_Cve_Estado"},
-                      {f.driver, "Viaje.Ch_Cve_Chofer"},
-                      {f.branch, "Viaje.Sc_Cve_Sucursal"}});
-}
-
-// The rescheduling screen's condition text for one detail list of a trip.
-QString detailCondition(const QString& table, const QDate& from, const QDate& to, const Filters& f,
-                        const QString& trip) {
-    return condition(from, to,
-                     {{f.vehicleType, table + ".Oe_Tipo_Vehiculo"},
-                      {f.state, "Viaje.Es_Cve_Estado"},
-                      {f.driver, "Viaje.Ch_Cve_Chofer"},
-                      {trip, "Viaje.Vj_Folio"}}) +
-           " AND " + table + ".Es_Cve_Estado  IN ('RM','RMT') ";
 }
 
 // The first column of every row, sorted, as one text.
@@ -110,7 +83,7 @@ ktest::TestDatabase* StoredQueriesTest::db = nullptr;
 TEST_P(StoredQueriesTest, TripsOfTheDateRangeWithTheirFolioFirst) {
     QStringList columns;
     const std::string week =
-        run("Viajes", tripCondition(today.addDays(-7), today.addDays(7), {}), &columns);
+        run("Viajes", condition(today.addDays(-7), today.addDays(7)), &columns);
     EXPECT_EQ(columns.first().toStdString(), "Folio");
     for (const char* caption :
          {"Fecha", "Estado", "Sucursal", "Chofer", "Vehículo", "Tipo", "Inicio", "Fin"})
@@ -123,53 +96,54 @@ TEST_P(StoredQueriesTest, TripsOfTheDateRangeWithTheirFolioFirst) {
     EXPECT_EQ(week, all);
 
     // The bounds are days: trips of both end days are in.
-    EXPECT_EQ(run("Viajes", tripCondition(today, today, {})),
+    EXPECT_EQ(run("Viajes", condition(today, today)),
               expected("SELECT Vj_Folio FROM Viaje WHERE Vj_Fecha = '" + day(today) + "'"));
-    EXPECT_EQ(run("Viajes", tripCondition(today, today.addDays(-1), {})), "");
+    EXPECT_EQ(run("Viajes", condition(today, today.addDays(-1))), "");
 }
 
 TEST_P(StoredQueriesTest, EachFilterOfTheBoardNarrowsTheTrips) {
     const QDate from = today.addDays(-30), to = today.addDays(30);
-    const QStringList sample =
-        db->rows("SELECT v.Vh_Cve_Vehiculo, vh.Tv_Cve_Tipo_Vehiculo, v.Es_Cve_Estado, "
-                 "v.Ch_Cve_Chofer, v.Sc_Cve_Sucursal FROM Viaje v JOIN Vehiculo vh ON "
-                 "vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo ORDER BY v.Vj_Folio")
-            .at(5);
-    const QString base = "SELECT v.Vj_Folio FROM Viaje v LEFT JOIN Vehiculo vh ON "
-                         "vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo WHERE v.Vj_Fecha BETWEEN '" +
-                         day(from) + "' AND '" + day(to) + "' AND ";
-    const std::pair<Filters, QString> cases[] = {
-        {{"", sample[0], "", "", ""}, "v.Vh_Cve_Vehiculo = '" + sample[0] + "'"},
-        {{sample[1], "", "", "", ""}, "vh.Tv_Cve_Tipo_Vehiculo = '" + sample[1] + "'"},
-        {{"", "", sample[2], "", ""}, "v.Es_Cve_Estado = '" + sample[2] + "'"},
-        {{"", "", "", sample[3], ""}, "v.Ch_Cve_Chofer = '" + sample[3] + "'"},
-        {{"", "", "", "", sample[4]}, "v.Sc_Cve_Sucursal = '" + sample[4] + "'"},
-        {{sample[1], "", sample[2], sample[3], sample[4]},
-         "vh.Tv_Cve_Tipo_Vehiculo = '" + sample[1] + "' AND v.Es_Cve_Estado = '" + sample[2] +
-             "' AND v.Ch_Cve_Chofer = '" + sample[3] + "' AND v.Sc_Cve_Sucursal = '" + sample[4] +
-             "'"},
-    };
-    for (const auto& [filters, where] : cases) {
-        SCOPED_TRACE(where.toStdString());
-        const std::string want = expected(base + where);
+    // Each filter's column in the board's condition and in a plain query.
+    const QStringList board{"Vehiculo.Vh_Cve_Vehiculo", "Tipo_Vehiculo.Tv_Cve_Tipo_Vehiculo",
+                            "Viaje.Es_Cve_Estado", "Viaje.Ch_Cve_Chofer", "Viaje.Sc_Cve_Sucursal"};
+    const QStringList plain{"v.Vh_Cve_Vehiculo", "vh.Tv_Cve_Tipo_Vehiculo", "v.Es_Cve_Estado",
+                            "v.Ch_Cve_Chofer", "v.Sc_Cve_Sucursal"};
+    const QString joined =
+        " FROM Viaje v LEFT JOIN Vehiculo vh ON vh.Vh_Cve_Vehiculo = v.Vh_Cve_Vehiculo ";
+    const QStringList sample = db->rows("SELECT " + plain.join(", ") + joined +
+                                        "WHERE vh.Vh_Cve_Vehiculo IS NOT NULL ORDER BY v.Vj_Folio")
+                                   .at(5);
+    // Each filter alone, then all but the vehicle's together.
+    for (const QList<int>& set : {QList<int>{0}, {1}, {2}, {3}, {4}, {1, 2, 3, 4}}) {
+        QList<Filter> filters;
+        QStringList where;
+        for (int i : set) {
+            filters << Filter{sample[i], board[i]};
+            where << plain[i] + " = '" + sample[i] + "'";
+        }
+        SCOPED_TRACE(where.join(" AND ").toStdString());
+        const std::string want =
+            expected("SELECT v.Vj_Folio" + joined + "WHERE v.Vj_Fecha BETWEEN '" + day(from) +
+                     "' AND '" + day(to) + "' AND " + where.join(" AND "));
         EXPECT_FALSE(want.empty());
-        EXPECT_EQ(run("Viajes", tripCondition(from, to, filters)), want);
+        EXPECT_EQ(run("Viajes", condition(from, to, filters)), want);
     }
 }
 
 // One row per reprogrammable order or shipment of the trip; shipments take the orders' vehicle
 // type condition.
 TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
-    // A trip of the range carrying reprogrammable orders and shipments.
+    // A trip carrying reprogrammable shipments and an order of several reprogrammable lines.
     const QStringList trip =
         db->rows("SELECT v.Vj_Folio, v.Vj_Fecha, v.Es_Cve_Estado, v.Ch_Cve_Chofer, "
                  "vh.Tv_Cve_Tipo_Vehiculo FROM Viaje v JOIN Vehiculo vh ON vh.Vh_Cve_Vehiculo = "
                  "v.Vh_Cve_Vehiculo WHERE (SELECT COUNT(*) FROM Viaje_Documento d JOIN Embarque e "
                  "ON e.Eb_Folio = d.Vd_Documento AND d.Vd_Tabla = 'EMBARQUE' WHERE d.Vj_Folio = "
-                 "v.Vj_Folio AND e.Es_Cve_Estado IN ('RM','RMT')) > 0 AND (SELECT COUNT(DISTINCT "
+                 "v.Vj_Folio AND e.Es_Cve_Estado IN ('RM','RMT')) > 0 AND (SELECT COUNT(*) - "
+                 "COUNT(DISTINCT "
                  "o.Oe_Folio) FROM Viaje_Documento d JOIN Orden_Entrega o ON o.Oe_Folio = "
                  "d.Vd_Documento AND d.Vd_Tabla = 'ORDEN_ENTREGA' WHERE d.Vj_Folio = v.Vj_Folio "
-                 "AND o.Es_Cve_Estado IN ('RM','RMT')) > 1 ORDER BY v.Vj_Folio")
+                 "AND o.Es_Cve_Estado IN ('RM','RMT')) > 0 ORDER BY v.Vj_Folio")
             .first();
     const QString folio = trip[0], type = trip[4];
     const QDate date = ado::toDateTime(trip[1]).date();
@@ -184,15 +158,22 @@ TEST_P(StoredQueriesTest, DocumentsOfATripThatMayBeReprogrammed) {
              folio + "' AND e.Es_Cve_Estado IN ('RM','RMT')"}};
     for (const auto& [query, table, plain] : lists) {
         SCOPED_TRACE(query);
-        const auto listed = [&](const Filters& f, const QDate& from, const QDate& to) {
-            return run(query, detailCondition(QLatin1String(table), from, to, f, folio));
+        // The screen's condition: the range, the filters, the trip, the states it moves.
+        const QString vehicleType = QLatin1String(table) + ".Oe_Tipo_Vehiculo";
+        const auto listed = [&](QList<Filter> filters, const QDate& from, const QDate& to) {
+            filters << Filter{folio, "Viaje.Vj_Folio"};
+            return run(query, condition(from, to, filters) + " AND " + QLatin1String(table) +
+                                  ".Es_Cve_Estado  IN ('RM','RMT') ");
         };
         const std::string want = expected(plain);
         ASSERT_FALSE(want.empty());
-        EXPECT_EQ(listed({}, date, date), want);
-        EXPECT_EQ(listed({type, "", trip[2], trip[3], ""}, date, date), want);
-        EXPECT_EQ(listed({"9999", "", "", "", ""}, date, date), "");
-        EXPECT_EQ(listed({"", "", "CE", "", ""}, date, date), "");
+        EXPECT_EQ(listed({{type, vehicleType},
+                          {trip[2], "Viaje.Es_Cve_Estado"},
+                          {trip[3], "Viaje.Ch_Cve_Chofer"}},
+                         date, date),
+                  want);
+        EXPECT_EQ(listed({{"9999", vehicleType}}, date, date), "");
+        EXPECT_EQ(listed({{"CE", "Viaje.Es_Cve_Estado"}}, date, date), "");
         EXPECT_EQ(listed({}, date.addDays(1), date.addDays(5)), "");
     }
 }
