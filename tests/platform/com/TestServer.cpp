@@ -40,10 +40,6 @@ com::ServerRegistration registration() {
 
 } // namespace
 
-__attribute__((section(".kestrova_version"), used)) const char versionRecord[] =
-    "KESTROVA-VERSION-1\0FileVersion\0"
-    "1.02\0ProductName\0Pruebas";
-
 EXPORT long DllGetClassObject(const QUuid* clsid, const QUuid* iid, void** out) {
     *out = nullptr;
     if (*clsid != kClsid)

@@ -63,13 +63,26 @@ protected:
     QStringList& events = form.events;
 };
 
-TEST_F(ListViewTest, ItemsAreOneBasedWithTheirSubItems) {
+// Items and columns are 1-based; the selection follows its item through a sort, and code
+// selecting raises no ItemClick.
+TEST_F(ListViewTest, ItemsAndColumnsAreOneBasedAndTheSelectionFollowsItsItem) {
     EXPECT_EQ(list->subItemCount(1), 2);
     EXPECT_EQ(list->subItem(4, 2), "Ortiz");
+    EXPECT_EQ(list->columnText(3), "Chofer");
     EXPECT_FALSE(view->header()->isHidden());
     EXPECT_THROW(list->itemText(0), com::RuntimeError);
     EXPECT_THROW(list->itemText(5), com::RuntimeError);
     EXPECT_THROW(list->subItem(1, 3), com::RuntimeError);
+    EXPECT_THROW(list->columnText(0), com::RuntimeError);
+
+    list->setSelectedIndex(2);
+    EXPECT_EQ(list->SelectedIndex(), 2);
+    list->setSorted(true);
+    EXPECT_EQ(list->SelectedIndex(), 1);
+    list->setSelectedIndex(0);
+    EXPECT_EQ(list->SelectedIndex(), 0);
+    EXPECT_THROW(list->setSelectedIndex(5), com::RuntimeError);
+    EXPECT_TRUE(events.isEmpty());
     list->Clear();
     EXPECT_EQ(list->Count(), 0);
     EXPECT_EQ(list->columnCount(), 0);
@@ -190,30 +203,17 @@ TEST_F(ListViewTest, TheSortArrowPointsUpOverAnAscendingColumnAndDownOverADescen
     }
 }
 
-TEST_F(ListViewTest, TheSelectionFollowsItsItemThroughASortAndCodeRaisesNoItemClick) {
-    list->setSelectedIndex(2);
-    EXPECT_EQ(list->SelectedIndex(), 2);
-    list->setSorted(true);
-    EXPECT_EQ(list->SelectedIndex(), 1);
-    EXPECT_EQ(list->itemText(list->SelectedIndex()), "V001");
-    list->setSelectedIndex(0);
-    EXPECT_EQ(list->SelectedIndex(), 0);
-    EXPECT_THROW(list->setSelectedIndex(5), com::RuntimeError);
-    EXPECT_TRUE(events.isEmpty());
-}
-
-TEST_F(ListViewTest, AHeaderClickIsReportedAndSortsNothingByItself) {
+// A header click is reported and sorts nothing by itself. A click on a row selects it, a right
+// click too, and MouseDown reports the button, the shift keys and where, in twips of the list;
+// KeyDown may keep a key from the list.
+TEST_F(ListViewTest, ClicksAndKeysAreReportedAndKeyDownMayKeepAKeyFromTheList) {
     const int x = view->header()->sectionViewportPosition(1) + 5;
     QTest::mouseClick(view->header()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
-    EXPECT_EQ(events, QStringList{"lvViajes.ColumnClick 2"});
     EXPECT_EQ(list->itemText(1), "V003");
     EXPECT_FALSE(list->Sorted());
-}
 
-TEST_F(ListViewTest, AClickOnARowSelectsItAndReportsTheButtonTheShiftKeysAndWhere) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rowCentre(3));
     EXPECT_EQ(list->SelectedIndex(), 3);
-    // A right click selects the row under it too; where it landed is in twips of the list.
     QTest::mousePress(view->viewport(), Qt::RightButton, Qt::ShiftModifier, rowCentre(4));
     QTest::mouseRelease(view->viewport(), Qt::RightButton, Qt::ShiftModifier, rowCentre(4));
     EXPECT_EQ(list->SelectedIndex(), 4);
@@ -221,19 +221,16 @@ TEST_F(ListViewTest, AClickOnARowSelectsItAndReportsTheButtonTheShiftKeysAndWher
         const QPoint at = view->viewport()->mapTo(view, rowCentre(row)) * 15;
         return QString::asprintf("lvViajes.MouseDown %d %d %d %d", button, shift, at.x(), at.y());
     };
-    EXPECT_EQ(events,
-              (QStringList{mouseDown(1, 0, 3), "lvViajes.ItemClick 3", mouseDown(2, 1, 4)}));
-}
 
-TEST_F(ListViewTest, KeyDownMayKeepAKeyFromTheList) {
-    list->setSelectedIndex(1);
     view->setFocus();
-    QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(list->SelectedIndex(), 2);
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(list->SelectedIndex(), 3);
     form.controlObject("lvViajes")->on("KeyDown", [](QVariantList& args) { args[0] = 0; });
-    QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(list->SelectedIndex(), 2);
-    EXPECT_EQ(events.last(), "lvViajes.KeyDown 40 0");
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(list->SelectedIndex(), 3);
+    EXPECT_EQ(events,
+              (QStringList{"lvViajes.ColumnClick 2", mouseDown(1, 0, 3), "lvViajes.ItemClick 3",
+                           mouseDown(2, 1, 4), "lvViajes.KeyDown 38 0", "lvViajes.KeyDown 38 0"}));
 }
 
 // The cells of one row of a list's content, separated by bars.

@@ -16,10 +16,6 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4) {
-        std::fprintf(stderr, "usage: kt_folio_worker DATABASE BRANCH COUNT\n");
-        return 2;
-    }
     try {
         auto session =
             std::make_shared<suite::HostSession>(ktest::TestDatabase::connect(args[1]), "OTRO",
