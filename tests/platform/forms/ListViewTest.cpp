@@ -201,6 +201,10 @@ TEST_F(ListViewTest, TheSortArrowPointsUpOverAnAscendingColumnAndDownOverADescen
                                                         : widths.front() > widths.back())
             << "order " << order;
     }
+    // The header would turn its arrow on a click by itself; the list's own order stays shown.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(100, 5));
+    EXPECT_EQ(std::pair(header->sortIndicatorSection(), header->sortIndicatorOrder()),
+              std::pair(0, Qt::DescendingOrder));
 }
 
 // A header click is reported and sorts nothing by itself. A click on a row selects it, a right

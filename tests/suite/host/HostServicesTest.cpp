@@ -82,6 +82,11 @@ TEST_F(FuncionesTest, AMissingQueryIsNamedAndLookupsTakeTheKeyAsAValue) {
     // Names come from code: anything but an identifier never reaches the statement.
     EXPECT_THROW(chofer("0901", "", "Chofer; DELETE FROM Viaje"), com::RuntimeError);
     EXPECT_THROW(chofer("0901", "", "Chofer", "Ch_Descripcion FROM Chofer --"), com::RuntimeError);
+
+    // A screen under a parent takes the parent's transaction code; on its own, its own code.
+    EXPECT_EQ(QStringList({funciones->ObtenerTransaccion(" LOG01 ", "Kestrova"),
+                           funciones->ObtenerTransaccion("  ", "Kestrova")}),
+              QStringList({"LOG01", "KT512"}));
 }
 
 // Dates and moments are written as the dialect's literals (the file's and SQL Server's), and the
