@@ -257,12 +257,12 @@ TEST_F(FuncionesTest, TheFormHelpersMoveTheFocusSelectTheTextResetAndFormatTheLi
     EXPECT_FALSE(descargada.isLoaded());
 
     // Formatted, columns fit their text within a cap, numbers align right while codes ("007")
-    // stay left, and dates show in the operator's format.
+    // stay left as an empty column does, and dates show in the operator's format.
     const QString largo = QStringLiteral("Distribuidora O'Brien, S.A. de C.V. ").repeated(6);
-    lista.setContent({"Folio", "Cliente", "Importe", "Fecha", "Km"},
-                     {{"0001000012", largo, "1234.5", "2026-03-04", "-3"},
-                      {"0001000013", "Ana", "17", "2026-03-05 08:30:00", "0.25"},
-                      {"0001000014", "Luis", "", "", "007"}});
+    lista.setContent({"Folio", "Cliente", "Importe", "Fecha", "Km", "Notas"},
+                     {{"0001000012", largo, "1234.5", "2026-03-04", "-3", ""},
+                      {"0001000013", "Ana", "17", "2026-03-05 08:30:00", "0.25", ""},
+                      {"0001000014", "Luis", "", "", "007", ""}});
     com::newObject<suite::FormatoLista>()->Aplicar(lista);
     auto* view = qobject_cast<QTreeView*>(lista.widget());
     ASSERT_NE(view, nullptr);
@@ -279,9 +279,9 @@ TEST_F(FuncionesTest, TheFormHelpersMoveTheFocusSelectTheTextResetAndFormatTheLi
     EXPECT_GT(width(1), width(0));
     EXPECT_LT(width(1), metrics.horizontalAdvance(largo));
     EXPECT_GE(width(4), metrics.horizontalAdvance("Km"));
-    EXPECT_EQ(
-        std::vector({alignment(0), alignment(1), alignment(2), alignment(4)}),
-        std::vector<Qt::Alignment>({Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft}));
+    EXPECT_EQ(std::vector({alignment(0), alignment(1), alignment(2), alignment(4), alignment(5)}),
+              std::vector<Qt::Alignment>(
+                  {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft, Qt::AlignLeft}));
     EXPECT_EQ(lista.subItem(1, 3), "04/03/2026");
     EXPECT_EQ(lista.subItem(2, 3), "05/03/2026 08:30");
     forma.Unload();
