@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -238,6 +239,16 @@ TEST_F(FuncionesTest, TheFormHelpersMoveTheFocusSelectTheTextResetAndFormatTheLi
     lista.setContent({"Folio"}, {{"1"}, {"2"}, {"3"}});
 
     ASSERT_EQ(QApplication::focusWidget(), enfocar("lvLista"));
+    funciones->EnviarTeclas("\t", 0);
+    EXPECT_EQ(QApplication::focusWidget(), forma.ctl("txtTres").widget());
+    // A control that keeps the Tab for itself is left all the same.
+    struct GuardaTab : QObject {
+        bool eventFilter(QObject*, QEvent* e) override {
+            return e->type() == QEvent::KeyPress &&
+                   static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab;
+        }
+    } guardaTab;
+    enfocar("lvLista")->installEventFilter(&guardaTab);
     funciones->EnviarTeclas("\t", 0);
     EXPECT_EQ(QApplication::focusWidget(), forma.ctl("txtTres").widget());
 
