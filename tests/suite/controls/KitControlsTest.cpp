@@ -20,6 +20,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,10 +69,14 @@ TEST(ControlesTest, ABandShowsTheButtonsOfItsDesignFitsItsCaptionAndMovesItsWind
                   texto == largo ? largo : caption->shownText().chopped(1) + QChar(0x2026));
     }
 
+    // Dragged by its caption, which lets the presses through to the band.
     const QPoint before = form.window().pos();
-    QTest::mousePress(dialog->widget(), Qt::LeftButton, {}, QPoint(300, 40));
-    QTest::mouseMove(dialog->widget(), QPoint(340, 60));
-    QTest::mouseRelease(dialog->widget(), Qt::LeftButton, {}, QPoint(340, 60));
+    QWindow* ventana = form.window().windowHandle();
+    const QPoint en = caption->mapTo(&form.window(), caption->rect().center());
+    QTest::mousePress(ventana, Qt::LeftButton, {}, en);
+    QTest::mouseMove(ventana, en + QPoint(40, 20));
+    // The window followed the pointer, which is over the same spot of it again.
+    QTest::mouseRelease(ventana, Qt::LeftButton, {}, en);
     EXPECT_EQ(form.window().pos(), before + QPoint(40, 20));
     form.window().resize(900, 400);
     EXPECT_EQ(board->widget()->width(), 900);
