@@ -14,7 +14,9 @@ e2e_start "$WORK/kestrova.log" --db "$WORK/demo.sqlite" --user PRUEBA
 window=$(e2e_window "Control de viajes") || e2e_fail "no window titled \"Control de viajes\""
 
 grep -q '"KT512.Pantalla"' "$KESTROVA_REGISTRY" || e2e_fail "KT512 was not registered"
-grep -q "LOGISTICA" "$WORK/kestrova.log" || e2e_fail "the shell did not read the module name"
+# The window maps before the shell writes its start line: wait for the line.
+e2e_wait_for 10 grep -q "LOGISTICA" "$WORK/kestrova.log" ||
+    e2e_fail "the shell did not read the module name"
 [ "$(xdotool search --name "^Control de viajes\$" | wc -l)" -eq 1 ] ||
     e2e_fail "the board is not inside one container window"
 # The board loaded its trips: the stored query ran.
