@@ -5,7 +5,6 @@
 
 #include <QMap>
 #include <QStringList>
-#include <functional>
 #include <vector>
 
 namespace ktest {

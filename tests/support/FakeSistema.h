@@ -6,7 +6,6 @@
 #include <QList>
 #include <QMap>
 #include <QStringList>
-#include <functional>
 
 namespace ktest {
 

@@ -4,10 +4,10 @@
 
 namespace ktest {
 
-// A PostgreSQL server of the test binary's own: a cluster in a temporary folder, listening only on
-// a socket in that folder, started on first use and stopped when the
-// binary ends. PostgreSQL refuses to run as root, so under root (as CI runs) the cluster belongs
-// to the unprivileged user 65534 and its programs run as that user.
+// A PostgreSQL server of the test binary's own: a cluster in a temporary folder, listening only
+// on a socket in that folder, started on first use and stopped when the binary ends. PostgreSQL
+// refuses to run as root, so under root (as CI runs) the cluster belongs to the unprivileged user
+// 65534 and its programs run as that user.
 class PostgresServer {
 public:
     // The server, or null when its programs are not installed; why then says what is missing.

@@ -17,6 +17,7 @@
 #include "tests/support/FakeSistema.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
