@@ -81,7 +81,8 @@ TEST_P(VariosOperadores, OchoProcesosNuncaTomanElMismoFolio) {
     constexpr int kCada = 50;
     std::vector<std::unique_ptr<QProcess>> procesos;
     for (int i = 0; i < kProcesos; ++i)
-        procesos.push_back(operador(KT_FOLIO_WORKER, {db->location(), "0001", "50"}));
+        procesos.push_back(
+            operador(KT_FOLIO_WORKER, {db->location(), "0001", QString::number(kCada)}));
     const QStringList folios = salidas(procesos);
     ASSERT_EQ(folios.size(), kProcesos * kCada);
     EXPECT_EQ(QSet<QString>(folios.begin(), folios.end()).size(), kProcesos * kCada);
